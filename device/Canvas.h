@@ -8,10 +8,12 @@
 #include <cstdint>
 #include <functional>
 
+#include "device/Graphics.h"
 #include "device/J_String.h"
 
 class Canvas {
-public:
+  public:
+    Graphics m_g;  // the 2D context every 2D frame is painted into
     int m_iSizeY = 0;
     int m_iSizeX = 0;
     // Counter i belongs to the key of scan code i mod 256, extended keys at 256 and up.
@@ -19,9 +21,9 @@ public:
     static Canvas* m_this;
 
     // Platform side, bound by the shell (or a test).
-    std::function<void()> m_onRepaint;      // ask for a paint message soon
-    std::function<void()> m_onImeOn;        // open the text entry box
-    std::function<void()> m_onQuit;         // end the message loop
+    std::function<void()> m_onRepaint;            // ask for a paint message soon
+    std::function<void()> m_onImeOn;              // open the text entry box
+    std::function<void()> m_onQuit;               // end the message loop
     std::function<void(const char*)> m_onBrowse;  // open a URL in the browser
 
     Canvas() = default;
