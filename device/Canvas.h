@@ -12,7 +12,7 @@
 #include "device/J_String.h"
 
 class Canvas {
-  public:
+public:
     Graphics m_g;  // the 2D context every 2D frame is painted into
     int m_iSizeY = 0;
     int m_iSizeX = 0;

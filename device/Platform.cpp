@@ -18,8 +18,12 @@ device::ClockFn g_clock = steadyClock;
 
 namespace device {
 
-void setClock(ClockFn fn) { g_clock = fn ? fn : steadyClock; }
+void setClock(ClockFn fn) {
+    g_clock = fn ? fn : steadyClock;
+}
 
 }  // namespace device
 
-uint32_t timeGetTime() { return g_clock(); }
+uint32_t timeGetTime() {
+    return g_clock();
+}

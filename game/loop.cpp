@@ -323,10 +323,14 @@ void MainCanvas::putMsg(const J_String& text, int t) {
     m_iMsgWait = t;
 }
 
-void MainCanvas::putMsg(const char* text, int t) { putMsg(J_String(text), t); }
+void MainCanvas::putMsg(const char* text, int t) {
+    putMsg(J_String(text), t);
+}
 
 // The whole game hour the clock would stand in after ms more game milliseconds.
-int MainCanvas::getHour(int ms) const { return static_cast<int>((m_la[0] + ms) / HOUR_MS); }
+int MainCanvas::getHour(int ms) const {
+    return static_cast<int>((m_la[0] + ms) / HOUR_MS);
+}
 
 // Receives the text typed into the entry box.
 void MainCanvas::processIMEEvent(const char* text) {

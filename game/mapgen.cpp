@@ -9,7 +9,8 @@ constexpr int kForest = 3;
 
 }  // namespace
 
-// Grows forest into fields beside forest, whole passes over the map, until at least 500 cells turned.
+// Grows forest into fields beside forest, whole passes over the map, until at least 500 cells
+// turned.
 static void growForest(MainCanvas& g) {
     static constexpr int kNeighbours[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
     int count = 0;
@@ -73,7 +74,8 @@ void MainCanvas::createMap() {
             count++;
         }
     }
-    for (int i = 0; i < CELLS; i++) RndMap[i] = static_cast<int16_t>(i);
+    for (int i = 0; i < CELLS; i++)
+        RndMap[i] = static_cast<int16_t>(i);
     for (int i = 0; i < CELLS; i++) {
         int j = RND_get(4096);
         int16_t t = RndMap[i];

@@ -14,4 +14,6 @@ int MainCanvas::RND_get(int n) {
 }
 
 // Seeds the sequence once per run from the real clock; the divisor count stays as it is.
-void MainCanvas::seedRandom(uint32_t clock) { RND_type = static_cast<int32_t>(clock & 0x7FFF) + 1; }
+void MainCanvas::seedRandom(uint32_t clock) {
+    RND_type = static_cast<int32_t>(clock & 0x7FFF) + 1;
+}

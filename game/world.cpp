@@ -3,9 +3,13 @@
 
 namespace {
 
-bool onMap(int y, int x) { return y >= 0 && y < MainCanvas::MAP && x >= 0 && x < MainCanvas::MAP; }
+bool onMap(int y, int x) {
+    return y >= 0 && y < MainCanvas::MAP && x >= 0 && x < MainCanvas::MAP;
+}
 
-int cell(int y, int x) { return y * MainCanvas::MAP + x; }
+int cell(int y, int x) {
+    return y * MainCanvas::MAP + x;
+}
 
 }  // namespace
 
@@ -17,16 +21,24 @@ std::array<int8_t, MainCanvas::KEYS> MainCanvas::m_sbaKey{};
 MainCanvas::MainCanvas() = default;
 
 // Cell kind; -1 off the map, so neighbours beyond the edge have no kind.
-int MainCanvas::getMapTyp(int y, int x) const { return onMap(y, x) ? m_sbaMapTyp[cell(y, x)] : -1; }
+int MainCanvas::getMapTyp(int y, int x) const {
+    return onMap(y, x) ? m_sbaMapTyp[cell(y, x)] : -1;
+}
 
 // Kind parameter (track mask, station slot, boarding counter); -1 off the map.
-int MainCanvas::getMapPrm(int y, int x) const { return onMap(y, x) ? m_sbaMapPrm[cell(y, x)] : -1; }
+int MainCanvas::getMapPrm(int y, int x) const {
+    return onMap(y, x) ? m_sbaMapPrm[cell(y, x)] : -1;
+}
 
 // Arrival counter of a building; -1 off the map.
-int MainCanvas::getMapPr2(int y, int x) const { return onMap(y, x) ? m_sbaMapPr2[cell(y, x)] : -1; }
+int MainCanvas::getMapPr2(int y, int x) const {
+    return onMap(y, x) ? m_sbaMapPr2[cell(y, x)] : -1;
+}
 
 // Land value level; -1 off the map.
-int MainCanvas::getMapVal(int y, int x) const { return onMap(y, x) ? m_sbaMapVal[cell(y, x)] : -1; }
+int MainCanvas::getMapVal(int y, int x) const {
+    return onMap(y, x) ? m_sbaMapVal[cell(y, x)] : -1;
+}
 
 // Changes a cell's kind and parameter; the land level and the assets stay as they are.
 void MainCanvas::setMapTyp(int y, int x, int t, int p) {
@@ -61,7 +73,9 @@ void MainCanvas::setMapVal(int yx, int v) {
     m_sbaMapVal[yx] = static_cast<int8_t>(v);
 }
 
-void MainCanvas::addMapVal(int yx, int a) { setMapVal(yx, m_sbaMapVal[yx] + a); }
+void MainCanvas::addMapVal(int yx, int a) {
+    setMapVal(yx, m_sbaMapVal[yx] + a);
+}
 
 // The lowest train slot standing on the cell; -1 off the map or when none.
 int MainCanvas::getMapTrain(int y, int x) const {
@@ -138,6 +152,7 @@ void MainCanvas::newGame() {
     PointY.fill(-1);
     StationY.fill(-1);
     for (int t = 0; t < MODELS; t++) {
-        BuyTrainClr[t] = 0xFFFFFF - (t % 3) * 0x222200 - ((t / 3) % 3) * 0x220022 - (t / 9) * 0x2222;
+        BuyTrainClr[t] =
+            0xFFFFFF - (t % 3) * 0x222200 - ((t / 3) % 3) * 0x220022 - (t / 9) * 0x2222;
     }
 }

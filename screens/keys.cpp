@@ -36,7 +36,8 @@ bool MainCanvas::keyRepeats(int index, int threshold) {
     return k == 1 || (k > threshold && (k & 1) == 1);
 }
 
-// Menu routine: moves the window's command cursor and reports select (k) or cancel (-k) on item k-1.
+// Menu routine: moves the window's command cursor and reports select (k) or cancel (-k) on item
+// k-1.
 int MainCanvas::checkWndKey(int window) {
     if (m_sbaKey[kDown] == 1) {
         m_tuw.cmdDown(window);

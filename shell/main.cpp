@@ -14,7 +14,9 @@
 
 namespace {
 
-uint32_t sdlClock() { return SDL_GetTicks(); }
+uint32_t sdlClock() {
+    return SDL_GetTicks();
+}
 
 // UTF-8 typed text as the game's Shift_JIS bytes; characters CP932 lacks are dropped.
 std::string toShiftJis(const std::string& utf8) {
@@ -65,8 +67,7 @@ int main(int argc, char** argv) {
     if (opt.tool && opt.layered == 0) flags |= SDL_WINDOW_SKIP_TASKBAR;
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    SDL_Window* window =
-        SDL_CreateWindow("Valmore", opt.x, opt.y, opt.width, opt.height, flags);
+    SDL_Window* window = SDL_CreateWindow("Valmore", opt.x, opt.y, opt.width, opt.height, flags);
     if (!window) {
         // Without OpenGL the game still runs; the 3D view then draws nothing.
         flags &= ~SDL_WINDOW_OPENGL;
@@ -132,7 +133,8 @@ int main(int argc, char** argv) {
                         } else if (sc == SDL_SCANCODE_BACKSPACE && !entry.text.empty()) {
                             // Remove one whole UTF-8 character.
                             size_t n = entry.text.size() - 1;
-                            while (n > 0 && (entry.text[n] & 0xC0) == 0x80) n--;
+                            while (n > 0 && (entry.text[n] & 0xC0) == 0x80)
+                                n--;
                             entry.text.resize(n);
                         }
                         break;

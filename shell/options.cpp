@@ -6,7 +6,8 @@ namespace {
 
 // The decimal number starting at i (leading blanks and a sign allowed), as atoi reads it.
 int readNumber(const std::string& s, size_t i) {
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) i++;
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
+        i++;
     bool neg = false;
     if (i < s.size() && (s[i] == '-' || s[i] == '+')) neg = s[i++] == '-';
     long v = 0;
@@ -32,14 +33,29 @@ ShellOptions parseOptions(const std::string& s) {
                     o.alpha = readNumber(s, n) & 255;
                 }
                 break;
-            case 'c': o.layered += 1; break;
-            case 'h': o.height = readNumber(s, n); break;
-            case 'w': o.width = readNumber(s, n); break;
-            case 'x': o.x = readNumber(s, n); break;
-            case 'y': o.y = readNumber(s, n); break;
-            case 'p': o.popup = true; break;
-            case 't': o.tool = true; break;
-            default: break;
+            case 'c':
+                o.layered += 1;
+                break;
+            case 'h':
+                o.height = readNumber(s, n);
+                break;
+            case 'w':
+                o.width = readNumber(s, n);
+                break;
+            case 'x':
+                o.x = readNumber(s, n);
+                break;
+            case 'y':
+                o.y = readNumber(s, n);
+                break;
+            case 'p':
+                o.popup = true;
+                break;
+            case 't':
+                o.tool = true;
+                break;
+            default:
+                break;
         }
     }
     return o;

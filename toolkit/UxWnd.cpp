@@ -1,6 +1,8 @@
 #include "toolkit/UxWnd.h"
 
-UxW_Text::UxW_Text() { m_iaFC.fill(-1); }
+UxW_Text::UxW_Text() {
+    m_iaFC.fill(-1);
+}
 
 int UxW_Text::add(int y, int x, int w, int v, int fc, int bc, const J_String& s) {
     for (int n = 0; n < MAX; n++) {
@@ -66,7 +68,8 @@ int UxWnd::getText(int n, int i) const {
 
 int UxWnd::getTextCount(int n) const {
     int i = 0;
-    while (i < ITEMS && getText(n, i) != -1) i++;
+    while (i < ITEMS && getText(n, i) != -1)
+        i++;
     return i;
 }
 
@@ -79,11 +82,17 @@ void UxWnd::setString(int n, int i, const J_String& s) {
     if (item >= 0) m_t.m_sa[item] = s;
 }
 
-void UxWnd::setTextFC(int n, int i, int c) { m_t.setFC(getText(n, i), c); }
+void UxWnd::setTextFC(int n, int i, int c) {
+    m_t.setFC(getText(n, i), c);
+}
 
-void UxWnd::setTextBC(int n, int i, int c) { m_t.setBC(getText(n, i), c); }
+void UxWnd::setTextBC(int n, int i, int c) {
+    m_t.setBC(getText(n, i), c);
+}
 
-void UxWnd::swapTextColor(int n, int i) { m_t.swapColor(getText(n, i)); }
+void UxWnd::swapTextColor(int n, int i) {
+    m_t.swapColor(getText(n, i));
+}
 
 void UxWnd2::swapTextColor(int n) {
     if (n >= 0 && n < MAX) UxWnd::swapTextColor(n, m_ia2Pos[n]);
