@@ -1,5 +1,8 @@
 #pragma once
-// TEAM NOTE (temporary, removed before release): before building, testing or committing, READ /tmp/rules.md — it has the project rules, the shared build lock and the git lock every engineer must use.
+// TEAM NOTE (temporary, removed before release): before building, testing or committing, READ
+// /tmp/rules.md — it has the project rules, the shared build lock and the git lock every engineer
+// must use.
+
 // The game's only string type: a counted Shift_JIS byte string. Character
 // operations treat a lead byte and the byte after it as one character, so the
 // indices the screens use count what the player sees.
@@ -14,9 +17,10 @@ public:
     std::shared_ptr<const std::vector<int8_t>> m_ca;
 
     J_String();
-    J_String(const char* text);                             // bytes before the NUL
-    J_String(const std::vector<int8_t>& bytes);             // whole array, zeros included
-    J_String(const int8_t* bytes, int size);                // whole array, zeros included
+    J_String(const char* text);                  // bytes before the NUL
+    J_String(const std::vector<int8_t>& bytes);  // whole array, zeros included
+    J_String(const int8_t* bytes, int size);     // whole array, zeros included
+    // min(count, size - offset) bytes from offset; empty when that is below 1 or offset < 0.
     J_String(const std::vector<int8_t>& bytes, int offset, int count);
 
     J_String& operator=(const char* text);
@@ -28,20 +32,23 @@ public:
     J_String& operator+=(char byte);      // that byte, whatever its value
     void addString(const char* text) { *this += text; }
 
+    // Characters before the first NUL; a lead byte in the last position is one character.
     int length() const;
+    // The code of character i (lead * 256 + trail), 0 when i < 0 or i >= length().
     int charAt(int i) const;
     const std::vector<int8_t>& getBytes() const;
     int byteLength() const;
 
+    // Negative offsets and begin indices count as 0; -1 from indexOf when nothing is found.
     bool startsWith(const J_String& prefix, int offset = 0) const;
     int indexOf(const J_String& needle, int from = 0) const;
     int indexOf(const char* needle, int from = 0) const;
-    J_String substring(int begin, int end) const;
+    J_String substring(int begin, int end) const;  // empty when end <= begin
     J_String substring(int begin) const;
-    int lastIndexOf(int ch) const;
+    int lastIndexOf(int ch) const;  // byte offset of the last byte equal to ch, or -1
     J_String trim() const;
 
-    int _toIndex(int n) const;
+    int _toIndex(int n) const;  // byte offset of character n, clamped to 0..byteLength()
     static int _isZen(int8_t b);
     int _isZenB(int i) const;
     int _isZenC(int n) const;
