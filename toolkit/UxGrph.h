@@ -10,7 +10,7 @@
 #include "device/J_String.h"
 
 class UxGrph {
-  public:
+public:
     Graphics* m_g = nullptr;  // the context of the current paint, set by the game
     std::shared_ptr<DJFont> m_f;
     int m_iAscent = 0;  // the context places text by the top of its cell, so always 0
@@ -20,7 +20,8 @@ class UxGrph {
     UxGrph(const UxGrph& other) : m_g(other.m_g) {}
     UxGrph& operator=(const UxGrph&) = delete;
 
-    // Sets the context's colour from 0xRRGGBB; bits above the blue, red and green bytes are ignored.
+    // Sets the context's colour from 0xRRGGBB; bits above the blue, red and green bytes are
+    // ignored.
     void setColor(int c);
     void setFont(std::shared_ptr<DJFont> f);
     int getFontHeight() const { return m_f ? m_f->getHeight() : 0; }

@@ -1,5 +1,7 @@
 #include "toolkit/UxWnd.h"
 
+#include "toolkit/UxGrph.h"
+
 UxW_Text::UxW_Text() {
     m_iaFC.fill(-1);
 }
@@ -17,6 +19,24 @@ int UxW_Text::add(int y, int x, int w, int v, int fc, int bc, const J_String& s)
         return n;
     }
     return -1;
+}
+
+// An item's shadow stays on one line; its text wraps at the width left to the
+// window's right edge. Free entries have nothing to draw.
+void UxW_Text::put(int n, int y, int x) {
+    if (n < 0 || n >= MAX || m_iaFC[n] == -1 || !m_tug || !m_tug->m_g) return;
+    const int a = m_tug->m_iAscent;
+    y += m_iaY[n];
+    x += m_iaX[n];
+    const int bc = m_iaBC[n];
+    if (bc >= 0x1000000) {
+        m_tug->setColor(bc & 0xFFFFFF);
+        m_tug->m_g->drawString(m_sa[n], x + 1, y + a + 1);
+    } else if (bc != -1) {
+        m_tug->fillTextBox(m_sa[n], x, y, bc);
+    }
+    m_tug->setColor(m_iaFC[n]);
+    m_tug->drawStringML(m_sa[n], x, y + a, m_iaV[n]);
 }
 
 void UxW_Text::setFC(int n, int c) {
@@ -71,6 +91,20 @@ int UxWnd::getTextCount(int n) const {
     while (i < ITEMS && getText(n, i) != -1)
         i++;
     return i;
+}
+
+// Items are not clipped to the window: one placed outside it is drawn there.
+void UxWnd::put(int n) {
+    if (!validWindow(n)) return;
+    if (m_iaC[n] >= 0 && m_tug && m_tug->m_g) {
+        m_tug->setColor(m_iaC[n]);
+        m_tug->m_g->fillRect(m_iaX[n], m_iaY[n], m_iaV[n], m_iaW[n]);
+    }
+    for (int i = 0; i < ITEMS; i++) {
+        const int item = getText(n, i);
+        if (item == -1) break;
+        m_t.put(item, m_iaY[n], m_iaX[n]);
+    }
 }
 
 void UxWnd::setY(int n, int y) {

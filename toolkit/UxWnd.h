@@ -27,6 +27,8 @@ public:
 
     // Takes the lowest free entry; -1 when all are taken.
     int add(int y, int x, int w, int v, int fc, int bc, const J_String& s);
+    // Draws item n for its window at (x, y): shadow or box, then the wrapped text.
+    void put(int n, int y, int x);
     void setFC(int n, int c);
     void setBC(int n, int c);
     void swapColor(int n);
@@ -55,6 +57,8 @@ public:
     void addText(int n, int y, int x, int c, const J_String& s) { addText(n, y, x, c, -1, s); }
     int getText(int n, int i) const;
     int getTextCount(int n) const;
+    // Draws window n: its background, then its items in the order they were added.
+    void put(int n);
     void setY(int n, int y);
     void setString(int n, int i, const J_String& s);
     void setTextFC(int n, int i, int c);
