@@ -5,10 +5,13 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "device/Canvas.h"
+#include "device/DJFont.h"
 #include "device/J_String.h"
+#include "toolkit/UxGrph.h"
 #include "toolkit/UxWnd.h"
 
 class MainCanvas : public Canvas {
@@ -105,6 +108,8 @@ public:
 
     // ---- Windows ----
     UxWnd2 m_tuw;
+    UxGrph m_tug;  // draws the windows into the context of the current paint
+    std::shared_ptr<DJFont> m_fontM, m_fontS, m_fontT;  // medium, small and tiny
     int m_iWndTitleBG = -1, m_iWndTitleMenu = -1, m_iWndTitleSonotaA = -1,
         m_iWndTitleSonotaB = -1, m_iWndTitleLogin = -1, m_iWndCmd = -1, m_iWndCRail = -1,
         m_iWndCStation = -1, m_iWndCTrain = -1, m_iWndCTochi = -1, m_iWndCFunc = -1,
@@ -156,6 +161,13 @@ public:
     void processIMEEvent(const char* text) override;
     void openBrowser(const char* path);
 
+    // ---- Date and time windows (screens/datetime.cpp) ----
+    int m_iBeforeHour = 0;
+    void putDT();
+    J_String getTimeString(int64_t t) const;
+    static J_String getTimeString_main(const class Calendar& c);
+    static J_String createTimeString(int h, int m);
+
     // ---- Keys (screens/keys.cpp) ----
     void initKey();
     void m_scanKey();
@@ -191,20 +203,65 @@ public:
     static std::vector<int8_t> toASBFromABit(const int8_t* asb, int i, int n);
     static void setSByteA(int8_t* a, int size, const J_String& s);
 
-    // ---- Operations whose rules are not built yet (game/pending.cpp) ----
-    int64_t advanceTrain(int64_t ms, int64_t ts);
-    void renewPassenger(int hour);
+    // ---- Track and junctions (game/track.cpp) ----
+    static int getVY(int d);
+    static int getVX(int d);
+    static int getVector(int m);
+    static int getVectorDiff(int v, int w);
+    static int getVectorDiffFromD(int a, int b);
+    static int diffVector(int a, int b);
+    static int nextVector(int m, int v);
+    static int getDirection(int y, int x, int w, int v);
+    static int getDirection(int p);
+    static int getAngle(int pa, int pb);
+    static int checkAddPoint(int a, int b);
+    int addPoint(int y, int x, int s);
+    void extendRail(int d, int s);
+    void constructRail();
+    int removeRail();
+    void removeRail_main(int p, int w, int v);
+
+    // ---- Stations (game/station.cpp) ----
+    int constructStation();
+    int removeStation();
+    int distance(int a, int b) const;
+
+    // ---- Land, development and money (game/land.cpp) ----
+    static int getLandValue(int v);
+    int getLandValue(int y, int x) const;
+    static int getBuildingPrice(int t);
+    bool isBuyLand(int y, int x) const;
+    int eviction(int y, int x) const;
+    void selectRegion(int y, int x, int w, int v, int s);
+    void buyTochi();
+    void sellTochi();
+    int searchNeiLandVal(int yx) const;
     void develop();
-    void putDT();
     void setFund(int64_t l);
     void addFund(int64_t l);
     void setFund();
+
+    // ---- Plan preview (game/track.cpp, game/land.cpp) ----
+    // What the last planning call of extendRail or selectRegion draws, in drawing order: map
+    // cell yx and the track bits drawn there in the plan colour (0 for a land region frame).
+    std::array<int16_t, CELLS> m_swaPlanYX{};
+    std::array<uint8_t, CELLS> m_baPlanBits{};
+    int m_iPlanCount = 0;
+    void addPlanCell(int y, int x, int bits);
+
+    // ---- Fonts, screen layout and screen composition (screens/layout.cpp, screens/paint.cpp) ----
+    void initFont();
+    void setScreen();
+    void paint(Graphics& g);
+    void paintGame();
+
+    // ---- Operations whose rules are not built yet (game/pending.cpp) ----
+    int64_t advanceTrain(int64_t ms, int64_t ts);
+    void renewPassenger(int hour);
     void saveGame(int all, int bNet);
     int loadGame(int all, int bNet);
     int auth();
     void drawRank();
     void sendRank();
     void renewBlockSize(int step);
-    void initFont();
-    void setScreen();
 };
