@@ -5,10 +5,13 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "device/Canvas.h"
+#include "device/DJFont.h"
 #include "device/J_String.h"
+#include "toolkit/UxGrph.h"
 #include "toolkit/UxWnd.h"
 
 class MainCanvas : public Canvas {
@@ -105,6 +108,8 @@ public:
 
     // ---- Windows ----
     UxWnd2 m_tuw;
+    UxGrph m_tug;  // draws the windows into the context of the current paint
+    std::shared_ptr<DJFont> m_fontM, m_fontS, m_fontT;  // medium, small and tiny
     int m_iWndTitleBG = -1, m_iWndTitleMenu = -1, m_iWndTitleSonotaA = -1,
         m_iWndTitleSonotaB = -1, m_iWndTitleLogin = -1, m_iWndCmd = -1, m_iWndCRail = -1,
         m_iWndCStation = -1, m_iWndCTrain = -1, m_iWndCTochi = -1, m_iWndCFunc = -1,
@@ -155,6 +160,13 @@ public:
     int getHour() const { return getHour(0); }
     void processIMEEvent(const char* text) override;
     void openBrowser(const char* path);
+
+    // ---- Date and time windows (screens/datetime.cpp) ----
+    int m_iBeforeHour = 0;
+    void putDT();
+    J_String getTimeString(int64_t t) const;
+    static J_String getTimeString_main(const class Calendar& c);
+    static J_String createTimeString(int h, int m);
 
     // ---- Keys (screens/keys.cpp) ----
     void initKey();
@@ -237,16 +249,19 @@ public:
     int m_iPlanCount = 0;
     void addPlanCell(int y, int x, int bits);
 
+    // ---- Fonts, screen layout and screen composition (screens/layout.cpp, screens/paint.cpp) ----
+    void initFont();
+    void setScreen();
+    void paint(Graphics& g);
+    void paintGame();
+
     // ---- Operations whose rules are not built yet (game/pending.cpp) ----
     int64_t advanceTrain(int64_t ms, int64_t ts);
     void renewPassenger(int hour);
-    void putDT();
     void saveGame(int all, int bNet);
     int loadGame(int all, int bNet);
     int auth();
     void drawRank();
     void sendRank();
     void renewBlockSize(int step);
-    void initFont();
-    void setScreen();
 };

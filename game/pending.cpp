@@ -4,22 +4,25 @@
 #include "game/MainCanvas.h"
 
 // No train is ever placed yet, so the trains cover the whole span.
-int64_t MainCanvas::advanceTrain(int64_t ms, int64_t) { return ms; }
+int64_t MainCanvas::advanceTrain(int64_t ms, int64_t) {
+    return ms;
+}
 
 // With no train ever carrying passengers, the hourly renewal has nothing to renew.
 void MainCanvas::renewPassenger(int) {}
-
-// The date and time windows are filled by the information panels.
-void MainCanvas::putDT() {}
 
 // Saving is not built: nothing is written, so the file on disk keeps what it holds.
 void MainCanvas::saveGame(int, int) {}
 
 // Loading is not built: as with no save file, there is nothing to load.
-int MainCanvas::loadGame(int, int) { return 0; }
+int MainCanvas::loadGame(int, int) {
+    return 0;
+}
 
 // There is no network client yet: every login fails as a failed request does.
-int MainCanvas::auth() { return 0; }
+int MainCanvas::auth() {
+    return 0;
+}
 
 // The game-over panel is filled by the ranking client.
 void MainCanvas::drawRank() {}
@@ -35,9 +38,3 @@ void MainCanvas::sendRank() {
 
 // The 2D map view sets the cell size.
 void MainCanvas::renewBlockSize(int) {}
-
-// Fonts come with the 2D graphics.
-void MainCanvas::initFont() {}
-
-// The windows come with the screen layout.
-void MainCanvas::setScreen() {}
