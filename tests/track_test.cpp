@@ -505,6 +505,35 @@ TEST_F(Track, NoOpenPlanLaysNothing) {
     EXPECT_EQ(g->m_iFY, -1);
 }
 
+TEST_F(Track, AJunctionRemovedUnderAnOpenPlan) {
+    track(10, 20, 0, 5, 17);
+    anchor(8, 16);
+    cursor(12, 20);
+    g->constructRail();
+    ASSERT_EQ(g->m_iFY, 12);  // the plan goes on from the new junction
+    ASSERT_EQ(g->m_iFX, 20);
+
+    // A junction takes no fourth bit: nothing can be planned from it.
+    cursor(12, 25);
+    g->extendRail(2, 0);
+    EXPECT_EQ(g->m_sqwCost, 0);
+
+    // Removed under the open plan, its cell is own land and a run may start there.
+    cursor(12, 20);
+    EXPECT_EQ(g->removeRail(), 1);
+    EXPECT_EQ(usedPoints(), 0);
+    const int64_t funds = g->m_la[1];
+    cursor(12, 25);
+    g->constructRail();
+    EXPECT_EQ(g->m_sqwCost, 36 + 5 * 100);
+    EXPECT_EQ(g->m_la[1], funds - 536);
+    EXPECT_EQ(mask(12, 20), 4);
+    EXPECT_EQ(mask(12, 25), 64);
+    EXPECT_EQ(mask(11, 20), 16);  // the tracks lost their bits toward the removed cell
+    EXPECT_EQ(mask(13, 20), 1);
+    EXPECT_EQ(mask(11, 19), 32);
+}
+
 TEST_F(Track, BuildingFollowsTheCursorAndChargesTheRun) {
     // Two runs in a row: the second continues from the end of the first.
     anchor(10, 10);
