@@ -1,6 +1,7 @@
 // The program: one SDL2 window with an OpenGL context, a tick about every
 // millisecond, the keyboard counted for the keypad, and the text entry box.
 #include <SDL.h>
+#include <SDL_opengl.h>
 #include <iconv.h>
 
 #include <cstdio>
@@ -36,8 +37,45 @@ std::string toShiftJis(const std::string& utf8) {
 // The one-line text entry: open while the game waits for typed text.
 struct TextEntry {
     bool open = false;
+    bool dirty = false;
     std::string text;  // UTF-8 as typed
 };
+
+// Shows a finished 2D frame in the window: the pixels are RGBA rows from the top.
+void presentFrame(SDL_Window* window, const uint32_t* pixels, int w, int h) {
+    int ww = 0, wh = 0;
+    SDL_GL_GetDrawableSize(window, &ww, &wh);
+    glViewport(0, 0, ww, wh);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, ww, wh, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glRasterPos2i(0, 0);
+    glPixelZoom(1.0f, -1.0f);  // rows run downward from the top-left corner
+    glDrawPixels(w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    SDL_GL_SwapWindow(window);
+}
+
+// Draws the entry box across the top of the drawing area with what has been typed.
+void drawEntryBox(MainCanvas& game, const std::string& utf8) {
+    Graphics& g = game.m_g;
+    int w = game.getWidth();
+    int h = game.getHeight() / 10;
+    g.lock();
+    g.setColor(Graphics::getColorOfRGB(255, 255, 255));
+    g.fillRect(0, 0, w, h);
+    g.setColor(0);
+    g.drawRect(0, 0, w - 1, h - 1);
+    if (game.m_fontM) g.setFont(game.m_fontM);
+    std::string sjis = toShiftJis(utf8) + "_";
+    g.drawString(sjis.c_str(), 4, 2);
+    g.unlock(1);
+}
 
 }  // namespace
 
@@ -90,9 +128,15 @@ int main(int argc, char** argv) {
     game->m_onRepaint = [&] { paintWanted = true; };
     game->m_onImeOn = [&] {
         entry.open = true;
+        entry.dirty = true;
         entry.text.clear();
         SDL_StartTextInput();
     };
+    if (gl) {
+        game->m_g.m_onPresent = [window](const uint32_t* pixels, int w, int h) {
+            presentFrame(window, pixels, w, h);
+        };
+    }
     game->m_onBrowse = [](const char* url) { SDL_OpenURL(url); };
 
     int w = 0, h = 0;
@@ -118,7 +162,10 @@ int main(int argc, char** argv) {
                     }
                     break;
                 case SDL_TEXTINPUT:
-                    if (entry.open) entry.text += e.text.text;
+                    if (entry.open) {
+                        entry.text += e.text.text;
+                        entry.dirty = true;
+                    }
                     break;
                 case SDL_KEYDOWN:
                     if (entry.open) {
@@ -126,6 +173,7 @@ int main(int argc, char** argv) {
                         SDL_Scancode sc = e.key.keysym.scancode;
                         if (sc == SDL_SCANCODE_RETURN || sc == SDL_SCANCODE_KP_ENTER) {
                             entry.open = false;
+                            paintWanted = true;
                             SDL_StopTextInput();
                             std::string sjis = toShiftJis(entry.text);
                             if (sjis.size() > 254) sjis.resize(254);
@@ -136,6 +184,7 @@ int main(int argc, char** argv) {
                             while (n > 0 && (entry.text[n] & 0xC0) == 0x80)
                                 n--;
                             entry.text.resize(n);
+                            entry.dirty = true;
                         }
                         break;
                     }
@@ -150,10 +199,12 @@ int main(int argc, char** argv) {
         }
         if (!running) break;
         game->wm_timer();
-        if (paintWanted && gl) {
+        if (entry.open && entry.dirty) {
+            entry.dirty = false;
+            drawEntryBox(*game, entry.text);
+        } else if (paintWanted) {
             paintWanted = false;
-            // The frames of the game are shown here once the 2D context draws them.
-            SDL_GL_SwapWindow(window);
+            game->paint(game->m_g);
         }
         SDL_Delay(1);
     }
