@@ -10,7 +10,7 @@
 #include <string>
 
 class DJFont {
-  public:
+public:
     static constexpr int SIZE_TINY = 1;
     static constexpr int SIZE_SMALL = 2;
     static constexpr int SIZE_MEDIUM = 3;

@@ -13,7 +13,7 @@ class DJFont;
 class J_String;
 
 class Graphics {
-  public:
+public:
     // A picture of width x height pixels, row by row from the top. A pixel holds
     // red in its low byte, then green, blue and an opaque alpha byte: in memory on
     // a little-endian machine the bytes are R, G, B, A, ready for an RGBA texture
@@ -66,7 +66,7 @@ class Graphics {
     // The back buffer's pixel at (x, y) as stored; 0 outside it or when none exists.
     uint32_t getPixel(int x, int y) const;
 
-  protected:
+protected:
     // Fills the clipped rectangle [x0, x1) x [y0, y1) of the target with the current colour.
     void fillSpan(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
     uint32_t pixelColor() const {

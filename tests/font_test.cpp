@@ -17,11 +17,11 @@ constexpr uint32_t kBlack = 0xFF000000u;
 
 // Sets the canvas side the fonts are made for, and puts the old one back.
 class ScreenSide {
-  public:
+public:
     explicit ScreenSide(int side) : m_old(DJFont::m_iScr) { DJFont::m_iScr = side; }
     ~ScreenSide() { DJFont::m_iScr = m_old; }
 
-  private:
+private:
     int m_old;
 };
 
@@ -101,7 +101,7 @@ TEST(FontDecode, ReadsShiftJisAsCodePage932) {
 }
 
 class JapaneseFontTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         if (!japaneseFontInstalled()) GTEST_SKIP() << "IPAGothic is not installed";
     }
@@ -188,7 +188,7 @@ TEST_F(JapaneseFontTest, AStringWrappingAZeroPaddedFieldDrawsUpToItsFirstZero) {
 
 // Puts the system's font choice back after a test that replaced it.
 class FontFallbackTest : public ::testing::Test {
-  protected:
+protected:
     void TearDown() override { DJFont::useFontFile(""); }
     ScreenSide m_side{480};
 };

@@ -18,7 +18,7 @@ using Pixels = std::set<std::pair<int, int>>;
 
 // A 16 x 16 context inside a frame, cleared to black, drawing in white.
 class GraphicsTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         g._wm_size(16, 16);
         g.lock();
