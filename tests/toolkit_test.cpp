@@ -265,6 +265,18 @@ TEST_F(CursorTest, StartAndEndToggleTheItemUnderTheCursor) {
     EXPECT_EQ(tuw.m_t.m_iaBC[tuw.getText(w, 0)], 0xFFFFFF);
 }
 
+// An item without a background cannot be highlighted; swapping it must not free its entry.
+TEST(WindowTable, SwappingAnItemWithoutBackgroundKeepsIt) {
+    auto tuw = std::make_unique<UxWnd2>();
+    const int w = tuw->add(0, 0, 10, 10);
+    tuw->addText(w, 0, 0, 0xFFFFFF, J_String("a"));
+    tuw->startCmd(w);
+    EXPECT_EQ(tuw->m_t.m_iaFC[tuw->getText(w, 0)], 0xFFFFFF);
+    const int other = tuw->add(0, 0, 10, 10);
+    tuw->addText(other, 0, 0, 0xFFFFFF, J_String("b"));
+    EXPECT_NE(tuw->getText(other, 0), tuw->getText(w, 0));
+}
+
 TEST(WindowTable, FullTablesRefuseMore) {
     auto tuw = std::make_unique<UxWnd>();
     for (int i = 0; i < UxWnd::MAX; i++)

@@ -47,8 +47,10 @@ void UxW_Text::setBC(int n, int c) {
     if (n >= 0 && n < MAX) m_iaBC[n] = c;
 }
 
+// Shows an item highlighted or back to normal. An item without a background has
+// nothing to swap with: swapping would put -1 into its text colour and free the entry.
 void UxW_Text::swapColor(int n) {
-    if (n < 0 || n >= MAX) return;
+    if (n < 0 || n >= MAX || m_iaBC[n] == -1) return;
     int c = m_iaFC[n];
     m_iaFC[n] = m_iaBC[n];
     m_iaBC[n] = c;
