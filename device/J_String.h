@@ -1,7 +1,4 @@
 #pragma once
-// TEAM NOTE (temporary, removed before release): before building, testing or committing, READ
-// /tmp/rules.md — it has the project rules, the shared build lock and the git lock every engineer
-// must use.
 
 // The game's only string type: a counted Shift_JIS byte string. Character
 // operations treat a lead byte and the byte after it as one character, so the
