@@ -135,6 +135,16 @@ protected:
         tick(16);
         ASSERT_EQ(g->m_iState, 11);
     }
+    // Answers the ranking question with "yes" and sends from the entry screen.
+    void sendScore() {
+        g->m_iYesNoPos = 0;
+        g->m_tuw.swapTextColor(g->m_iWndYesNo, 0);  // the question as the result panel opens it
+        select();
+        ASSERT_EQ(g->m_iState, 12);
+        down();
+        select();
+        ASSERT_EQ(g->m_iState, 14);
+    }
 };
 
 TEST_F(GameOver, NoNewRecordGoesBackToTheTitle) {
@@ -165,24 +175,14 @@ TEST_F(GameOver, SendingTheScoreWithoutTheServiceReportsFailure) {
 }
 
 TEST_F(GameOver, PausedGameAtTheEndReturnsToTheResult) {
-    g->m_iYesNoPos = 0;
-    g->m_tuw.swapTextColor(g->m_iWndYesNo, 0);
-    select();
-    down();
-    select();
-    ASSERT_EQ(g->m_iState, 14);
+    sendScore();
     g->m_sba[3] = 1;
     select();
     EXPECT_EQ(g->m_iState, 11);
 }
 
 TEST_F(GameOver, RankingListAndTitleFromTheResult) {
-    g->m_iYesNoPos = 0;
-    g->m_tuw.swapTextColor(g->m_iWndYesNo, 0);
-    select();
-    down();
-    select();
-    ASSERT_EQ(g->m_iState, 14);
+    sendScore();
     down();
     select();
     ASSERT_EQ(pages.size(), 1u);
