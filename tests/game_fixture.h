@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <string>
 
 #include "device/Platform.h"
 #include "game/MainCanvas.h"
@@ -28,6 +31,11 @@ protected:
     int quits = 0;
 
     void SetUp() override {
+        // Each test plays in a directory of its own, so no save file leaks between tests.
+        home = std::filesystem::current_path();
+        std::string tmpl = (std::filesystem::temp_directory_path() / "valmore-XXXXXX").string();
+        dir = mkdtemp(tmpl.data());
+        std::filesystem::current_path(dir);
         testclock::now = 1000;
         device::setClock(testclock::read);
         MainCanvas::m_sbaKey.fill(0);
@@ -39,7 +47,13 @@ protected:
         g->m_onQuit = [this] { quits++; };
     }
 
-    void TearDown() override { device::setClock(nullptr); }
+    void TearDown() override {
+        device::setClock(nullptr);
+        std::filesystem::current_path(home);
+        std::filesystem::remove_all(dir);
+    }
+
+    std::filesystem::path home, dir;
 
     // Boots the game object: the first tick.
     void boot() { g->wm_timer(); }
