@@ -1,7 +1,8 @@
 #pragma once
-// TEAM NOTE (temporary, removed before release): before building, testing or committing, READ /tmp/rules.md — it has the project rules, the shared build lock and the git lock every engineer must use.
-// The one game object: it holds the whole world in fixed arrays, runs the tick
-// and the screen states, and owns the windows of the game.
+// TEAM NOTE (temporary, removed before release): before building, testing or committing, READ
+// /tmp/rules.md — it has the project rules, the shared build lock and the git lock every engineer
+// must use. The one game object: it holds the whole world in fixed arrays, runs the tick and the
+// screen states, and owns the windows of the game.
 
 #include <array>
 #include <cstdint>
@@ -28,7 +29,8 @@ public:
     static constexpr int HOUR_MS = 3600000;
 
     std::array<int8_t, CELLS> m_sbaMapTyp{};  // cell kind 0..19
-    std::array<int8_t, CELLS> m_sbaMapPrm{};  // kind-dependent parameter (track mask, station slot, ...)
+    std::array<int8_t, CELLS>
+        m_sbaMapPrm{};  // kind-dependent parameter (track mask, station slot, ...)
     std::array<int8_t, CELLS> m_sbaMapPr2{};  // arrival counter of a building
     std::array<int8_t, CELLS> m_sbaMapVal{};  // land value level
 
@@ -110,15 +112,14 @@ public:
     UxWnd2 m_tuw;
     UxGrph m_tug;  // draws the windows into the context of the current paint
     std::shared_ptr<DJFont> m_fontM, m_fontS, m_fontT;  // medium, small and tiny
-    int m_iWndTitleBG = -1, m_iWndTitleMenu = -1, m_iWndTitleSonotaA = -1,
-        m_iWndTitleSonotaB = -1, m_iWndTitleLogin = -1, m_iWndCmd = -1, m_iWndCRail = -1,
-        m_iWndCStation = -1, m_iWndCTrain = -1, m_iWndCTochi = -1, m_iWndCFunc = -1,
-        m_iWndMsg = -1, m_iWndCoordinate = -1, m_iWndFund = -1, m_iWndTrainList = -1,
-        m_iWndDia = -1, m_iWndDiaTime = -1, m_iWndPointCmd = -1, m_iWndStationCmd = -1,
-        m_iWndStationState = -1, m_iWndTrainCmd = -1, m_iWndTrainState = -1, m_iWndDate = -1,
-        m_iWndTime = -1, m_iWndRank = -1, m_iWndYesNo = -1, m_iWndBuyTrain = -1,
-        m_iWndEntryMain = -1, m_iWndEntryCmd = -1, m_iWndRankResultMain = -1,
-        m_iWndRankResultCmd = -1;
+    int m_iWndTitleBG = -1, m_iWndTitleMenu = -1, m_iWndTitleSonotaA = -1, m_iWndTitleSonotaB = -1,
+        m_iWndTitleLogin = -1, m_iWndCmd = -1, m_iWndCRail = -1, m_iWndCStation = -1,
+        m_iWndCTrain = -1, m_iWndCTochi = -1, m_iWndCFunc = -1, m_iWndMsg = -1,
+        m_iWndCoordinate = -1, m_iWndFund = -1, m_iWndTrainList = -1, m_iWndDia = -1,
+        m_iWndDiaTime = -1, m_iWndPointCmd = -1, m_iWndStationCmd = -1, m_iWndStationState = -1,
+        m_iWndTrainCmd = -1, m_iWndTrainState = -1, m_iWndDate = -1, m_iWndTime = -1,
+        m_iWndRank = -1, m_iWndYesNo = -1, m_iWndBuyTrain = -1, m_iWndEntryMain = -1,
+        m_iWndEntryCmd = -1, m_iWndRankResultMain = -1, m_iWndRankResultCmd = -1;
 
     MainCanvas();
 
@@ -263,5 +264,14 @@ public:
     int auth();
     void drawRank();
     void sendRank();
-    void renewBlockSize(int step);
+
+    // ---- 2D map view (screens/map2d.cpp) ----
+    int8_t m_bPutTNo = 0;  // train numbers are drawn on the map
+    void putMap(Graphics& g);
+    void putRail(int sr, int sc, int mask, int color);
+    void putRail_main(int y, int x, int dy, int dx, int color);
+    void putCursor(Graphics& g);
+    void putPlan();
+    void drawArrow();
+    int renewBlockSize(int step);
 };

@@ -35,6 +35,3 @@ void MainCanvas::sendRank() {
     m_iState = 14;
     repaint();
 }
-
-// The 2D map view sets the cell size.
-void MainCanvas::renewBlockSize(int) {}

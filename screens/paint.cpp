@@ -55,6 +55,7 @@ void MainCanvas::paint(Graphics& g) {
             paintGame();
             break;
         case 11:
+            putMap(g);
             m_tuw.put(m_iWndDate);
             m_tuw.put(m_iWndTime);
             m_tuw.put(m_iWndRank);
@@ -68,6 +69,7 @@ void MainCanvas::paint(Graphics& g) {
             m_tuw.put(m_iWndEntryCmd);
             break;
         case 13:
+            putMap(g);
             m_tuw.put(m_iWndDate);
             m_tuw.put(m_iWndTime);
             m_tuw.put(m_iWndRank);
@@ -85,11 +87,16 @@ void MainCanvas::paint(Graphics& g) {
     m_bPaint = 0;
 }
 
-// The windows of the game screen, later ones over earlier ones. The map, the
-// cursor or plan, the direction arrow, the timetable charts and the contents of
-// the train state and purchase windows belong to the map view, the timetable
-// editor and the panels; until those exist the windows show their current items.
+// The map and the windows of the game screen, later ones over earlier ones. The
+// timetable charts and the contents of the train state and purchase windows
+// belong to the timetable editor and the panels; until those exist the windows
+// show their current items.
 void MainCanvas::paintGame() {
+    // A repaint for a cursor move inside the command menu or a timetable editor
+    // keeps the map picture the back buffer already holds.
+    if (!((m_bCmd == 1 || m_bPointDia == 1 || m_bStationDia == 1) && m_bRepaint == 1)) {
+        putMap(*m_tug.m_g);
+    }
     m_tuw.put(m_iWndDate);
     m_tuw.put(m_iWndTime);
     if (m_bCmd == 1) {
@@ -103,7 +110,13 @@ void MainCanvas::paintGame() {
     // The train sub-menu also opens from the train list, where the command menu is closed.
     if (m_bCTrain == 1) m_tuw.put(m_iWndCTrain);
     if ((m_sba[5] & 1) != 0) m_tuw.put(m_iWndFund);
+    if (m_iCursor != 0) {
+        putCursor(*m_tug.m_g);
+    } else if (m_iFY != -1) {
+        putPlan();
+    }
     if (m_bTrain == 1) m_tuw.put(m_iWndTrainList);
+    if (m_iArrow != -1) drawArrow();
     if (m_bTrainCmd == 1) m_tuw.put(m_iWndTrainCmd);
     if (m_iTrainNo != -1) m_tuw.put(m_iWndTrainState);
     if (m_bBuyTrain == 1) m_tuw.put(m_iWndBuyTrain);

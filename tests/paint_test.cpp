@@ -9,6 +9,9 @@ namespace {
 constexpr uint32_t kBlack = 0xFF000000u;
 constexpr uint32_t kWhite = 0xFFFFFFFFu;
 constexpr uint32_t kBlue = 0xFFFF0000u;  // packed blue, opaque
+// The game screens draw the map first; before a game has set the cell size it is all
+// background (0x000066, packed).
+constexpr uint32_t kMapBackground = 0xFF660000u;
 
 class PaintTest : public GameFixture {
 protected:
@@ -105,8 +108,8 @@ TEST_F(PaintTest, GameOverAsksAboutTheRankingOnlyForANewBest) {
     g->m_la[4] = 100;
     clearToBlue();
     paint();
-    EXPECT_EQ(at(30, 400), kBlue);       // no yes/no window
-    EXPECT_EQ(at(40, 80), 0xFF990000u);  // the result window
+    EXPECT_EQ(at(30, 400), kMapBackground);  // no yes/no window
+    EXPECT_EQ(at(40, 80), 0xFF990000u);      // the result window
 
     g->m_la[4] = 99;
     paint();
@@ -119,19 +122,19 @@ TEST_F(PaintTest, TheGameScreenDrawsTheOpenMenusAndWindows) {
     g->m_iState = 10;
     clearToBlue();
     paint();
-    EXPECT_EQ(at(150, 300), kBlue);  // nothing open: the map area is left alone
-    EXPECT_EQ(at(479, 479), kBlue);  // no fund window
+    EXPECT_EQ(at(150, 300), kMapBackground);  // nothing open: only the map
+    EXPECT_EQ(at(479, 479), kMapBackground);  // no fund window
 
     g->m_bCmd = 1;
     g->m_bCRail = 1;
     g->m_sba[5] = 1;
     g->m_iMsgWait = 5;
     paint();
-    EXPECT_EQ(at(151, 323), kBlack);  // the command menu's bottom-right corner
-    EXPECT_EQ(at(263, 159), kBlack);  // the track sub-menu
-    EXPECT_EQ(at(263, 200), kBlue);   // the station sub-menu is closed
-    EXPECT_EQ(at(479, 479), kBlack);  // the fund window
-    EXPECT_EQ(at(479, 230), kBlack);  // the message window
+    EXPECT_EQ(at(151, 323), kBlack);          // the command menu's bottom-right corner
+    EXPECT_EQ(at(263, 159), kBlack);          // the track sub-menu
+    EXPECT_EQ(at(263, 200), kMapBackground);  // the station sub-menu is closed
+    EXPECT_EQ(at(479, 479), kBlack);          // the fund window
+    EXPECT_EQ(at(479, 230), kBlack);          // the message window
 
     clearToBlue();
     g->m_bCmd = 0;
@@ -141,8 +144,8 @@ TEST_F(PaintTest, TheGameScreenDrawsTheOpenMenusAndWindows) {
     g->m_iMsgWait = 0;
     g->m_bYesNo = 1;
     paint();
-    EXPECT_EQ(at(151, 280), kBlue);   // the command menu is closed
-    EXPECT_EQ(at(479, 159), kBlack);  // the train sub-menu
+    EXPECT_EQ(at(151, 280), kMapBackground);  // the command menu is closed
+    EXPECT_EQ(at(479, 159), kBlack);          // the train sub-menu
     EXPECT_EQ(g->m_tuw.m_iaY[g->m_iWndYesNo], 288);
     EXPECT_EQ(at(30, 350), kBlack);  // the yes/no window, 288..359
 }
