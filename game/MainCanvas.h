@@ -256,9 +256,37 @@ public:
     void paint(Graphics& g);
     void paintGame();
 
+    // ---- Trains and movement (game/trains.cpp) ----
+    static int64_t getTrainPrice(int t);
+    static int64_t getTrainValue(int t);
+    static int64_t getTrainRefund(int t);
+    static int advanceTrain_timeRequired(int v, int s);
+    int advanceTrain_nextCount() const;
+    int advanceTrain(int ms, int64_t ls);
+    bool buyTrain();
+    bool buyTrain(int n, int t);
+    int sellTrain(int n);
+    int placeTrain(int n, int y, int x, int v);
+    int removeTrain(int n);
+    int turnTrain(int n, int v);
+
+    // ---- Timetables (game/schedule.cpp) ----
+    int getDiaTime(int ms) const;
+    int searchStopStation(int n) const;
+    int getPointExit(int y, int x, int m, int v, int t) const;
+    void stopAtStation(int n, int st, int t);
+
+    // ---- Passengers (game/passengers.cpp) ----
+    int getTrainP(int n) const;
+    void takeTrain(int n, int sms);
+    int takeTrain_main(int y, int x, int l, int sms, int pt);
+    void trainGetOff(int n, int st);
+    void removePassengerGroup(int n, int k);
+    int trainGetOff_main(int s, int t, int p);
+    int trainGetOff_main_main(int y, int x, int l, int pt, int pe);
+    void renewPassenger(int nt);
+
     // ---- Operations whose rules are not built yet (game/pending.cpp) ----
-    int64_t advanceTrain(int64_t ms, int64_t ts);
-    void renewPassenger(int hour);
     void saveGame(int all, int bNet);
     int loadGame(int all, int bNet);
     int auth();

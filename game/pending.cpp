@@ -3,14 +3,6 @@
 // result; each moves to its own file when its rules are built.
 #include "game/MainCanvas.h"
 
-// No train is ever placed yet, so the trains cover the whole span.
-int64_t MainCanvas::advanceTrain(int64_t ms, int64_t) {
-    return ms;
-}
-
-// With no train ever carrying passengers, the hourly renewal has nothing to renew.
-void MainCanvas::renewPassenger(int) {}
-
 // Saving is not built: nothing is written, so the file on disk keeps what it holds.
 void MainCanvas::saveGame(int, int) {}
 
