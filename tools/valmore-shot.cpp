@@ -1,23 +1,29 @@
 // valmore-shot: draws one screen of the game headless and saves it as a PNG.
 //
-//   valmore-shot [-w WIDTH] [-h HEIGHT] [-s STATE] [-l] [-H HOURS] [-o FILE]
+//   valmore-shot [-w WIDTH] [-h HEIGHT] [-s STATE] [-l] [-H HOURS] [-S SCRIPT]
+//                [-P track|buy|sell R1 C1 R2 C2] [-o FILE]
 //
 // The game object boots at the given drawing size (480 x 480 by default). For the
 // game states (10 to 14) it then starts a new game, or with -l continues the game
 // in savedata.bin of the working directory, and lets the game clock run HOURS game
 // hours. The frame of STATE (2 title by default) is written to FILE
-// (valmore.png by default).
+// (valmore.png by default). With -S the game is first built by a scenario script
+// (the format of valmore-sim); -P then opens a plan from the anchor cell (R1, C1) to
+// the cursor cell (R2, C2), with the view scrolled so that the cursor is in sight.
 #include <png.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "device/Platform.h"
 #include "game/MainCanvas.h"
+#include "tools/sim/Scenario.h"
 
 namespace {
 
@@ -35,12 +41,15 @@ struct Options {
     bool load = false;
     int hours = 0;
     std::string out = "valmore.png";
+    std::string script;
+    int planKind = -1;  // 0 track, 1 buy land, 2 sell land
+    int plan[4] = {0, 0, 0, 0};
 };
 
 void usage() {
     std::fprintf(stderr,
                  "usage: valmore-shot [-w WIDTH] [-h HEIGHT] [-s STATE 2..14] [-l] [-H HOURS] "
-                 "[-o FILE]\n");
+                 "[-S SCRIPT] [-P track|buy|sell R1 C1 R2 C2] [-o FILE]\n");
 }
 
 // Reads a whole decimal number within [lo, hi]; false for anything else.
@@ -68,6 +77,15 @@ bool parse(int argc, char** argv, Options& o) {
             ok = readNumber(next, 0, 100000, o.hours), i++;
         } else if (a == "-o" && next) {
             o.out = next, i++;
+        } else if (a == "-S" && next) {
+            o.script = next, i++;
+        } else if (a == "-P" && next && i + 5 < argc) {
+            const std::string kind = next;
+            o.planKind = kind == "track" ? 0 : kind == "buy" ? 1 : kind == "sell" ? 2 : -1;
+            ok = o.planKind >= 0;
+            for (int k = 0; k < 4 && ok; k++)
+                ok = readNumber(argv[i + 2 + k], 0, 63, o.plan[k]);
+            i += 5;
         } else if (a == "-l") {
             o.load = true;
         } else {
@@ -109,6 +127,24 @@ bool writePng(const std::string& path, const std::vector<uint32_t>& pixels, int 
     return std::fclose(file) == 0 && ok;
 }
 
+// Opens a plan as the commands do: the anchor cell, then the cursor on the far corner,
+// with the view scrolled to put the cursor near the middle of the screen.
+void openPlan(MainCanvas& g, const Options& o) {
+    const int block = g.m_iBlockSize > 0 ? g.m_iBlockSize : 1;
+    g.m_swa[8] = static_cast<int16_t>(o.plan[2] - g.getHeight() / block / 2);
+    g.m_swa[9] = static_cast<int16_t>(o.plan[3] - g.getWidth() / block / 2);
+    g.m_swa[4] = static_cast<int16_t>(o.plan[2] - g.m_swa[8]);
+    g.m_swa[5] = static_cast<int16_t>(o.plan[3] - g.m_swa[9]);
+    g.m_swa[6] = static_cast<int16_t>(o.plan[2]);
+    g.m_swa[7] = static_cast<int16_t>(o.plan[3]);
+    g.m_iFY = o.plan[0];
+    g.m_iFX = o.plan[1];
+    g.m_iFT = o.planKind;
+    g.m_iPYB = g.m_swa[8];
+    g.m_iPXB = g.m_swa[9];
+    g.m_iCursor = 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -134,8 +170,17 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "valmore-shot: no saved game to continue in savedata.bin\n");
             return 1;
         }
+        if (!o.script.empty()) {
+            std::ifstream script(o.script);
+            if (!script) {
+                std::fprintf(stderr, "valmore-shot: cannot read %s\n", o.script.c_str());
+                return 1;
+            }
+            Scenario::run(*game, script, std::cerr, ".");
+        }
         for (int h = 0; h < o.hours; h++)
             game->nextFrame(MainCanvas::HOUR_MS);
+        if (o.planKind >= 0) openPlan(*game, o);
         if (o.state == 11 || o.state == 13) game->drawRank();
     }
     game->m_iState = o.state;
