@@ -8,12 +8,16 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "device/Canvas.h"
 #include "device/DJFont.h"
 #include "device/J_String.h"
 #include "toolkit/UxGrph.h"
 #include "toolkit/UxWnd.h"
+
+class DataInputStream;
+class DataOutputStream;
 
 class MainCanvas : public Canvas {
 public:
@@ -256,6 +260,37 @@ public:
     void paint(Graphics& g);
     void paintGame();
 
+    // ---- Saved game (game/save.cpp) ----
+    // Record sizes: the header alone, and the whole world.
+    static constexpr int SAVE_HEADER_BYTES = 37;
+    static constexpr int SAVE_RECORD_BYTES = 35081;
+    // Writes the local save (bNet = 0), whole (all = 1) or header only; 1 when it was written.
+    int saveGame(int all, int bNet);
+    // Reads the local save (bNet = 0); 1 when a whole game was taken.
+    int loadGame(int all, int bNet);
+    // The record of the world as it stands, whole or header only.
+    std::vector<int8_t> getSaveRecord(int all) const;
+    // Takes a record into the world after checking all of it: 1 a whole game was taken, 0 only
+    // the header (and the slots when all = 0), -1 rejected with nothing changed.
+    int setSaveRecord(const std::vector<int8_t>& bytes, int all);
+    // Arrays in element order, multi-byte elements most significant byte first.
+    static void writeDOS(DataOutputStream& dos, const int8_t* a, int n);
+    static void writeDOS(DataOutputStream& dos, const int16_t* a, int n);
+    static void writeDOS(DataOutputStream& dos, const int32_t* a, int n);
+    static void writeDOS(DataOutputStream& dos, const int64_t* a, int n);
+    static void readDIS(DataInputStream& dis, int8_t* a, int n);
+    static void readDIS(DataInputStream& dis, int16_t* a, int n);
+    static void readDIS(DataInputStream& dis, int32_t* a, int n);
+    static void readDIS(DataInputStream& dis, int64_t* a, int n);
+    template <class T, size_t N>
+    static void writeDOS(DataOutputStream& dos, const std::array<T, N>& a) {
+        writeDOS(dos, a.data(), static_cast<int>(N));
+    }
+    template <class T, size_t N>
+    static void readDIS(DataInputStream& dis, std::array<T, N>& a) {
+        readDIS(dis, a.data(), static_cast<int>(N));
+    }
+
     // ---- Trains and movement (game/trains.cpp) ----
     static int64_t getTrainPrice(int t);
     static int64_t getTrainValue(int t);
@@ -287,8 +322,6 @@ public:
     void renewPassenger(int nt);
 
     // ---- Operations whose rules are not built yet (game/pending.cpp) ----
-    void saveGame(int all, int bNet);
-    int loadGame(int all, int bNet);
     int auth();
     void drawRank();
     void sendRank();

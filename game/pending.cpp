@@ -3,14 +3,6 @@
 // result; each moves to its own file when its rules are built.
 #include "game/MainCanvas.h"
 
-// Saving is not built: nothing is written, so the file on disk keeps what it holds.
-void MainCanvas::saveGame(int, int) {}
-
-// Loading is not built: as with no save file, there is nothing to load.
-int MainCanvas::loadGame(int, int) {
-    return 0;
-}
-
 // There is no network client yet: every login fails as a failed request does.
 int MainCanvas::auth() {
     return 0;
