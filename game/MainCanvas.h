@@ -321,9 +321,11 @@ public:
     int trainGetOff_main_main(int y, int x, int l, int pt, int pe);
     void renewPassenger(int nt);
 
+    // ---- Ranking (online/rank.cpp) ----
+    void drawRank();
+
     // ---- Operations whose rules are not built yet (game/pending.cpp) ----
     int auth();
-    void drawRank();
     void sendRank();
 
     // ---- 2D map view (screens/map2d.cpp) ----

@@ -8,9 +8,6 @@ int MainCanvas::auth() {
     return 0;
 }
 
-// The game-over panel is filled by the ranking client.
-void MainCanvas::drawRank() {}
-
 // There is no network client yet: the score request fails, nothing is recorded as
 // sent, and the result screen says so.
 void MainCanvas::sendRank() {

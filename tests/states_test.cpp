@@ -137,8 +137,6 @@ protected:
     }
     // Answers the ranking question with "yes" and sends from the entry screen.
     void sendScore() {
-        g->m_iYesNoPos = 0;
-        g->m_tuw.swapTextColor(g->m_iWndYesNo, 0);  // the question as the result panel opens it
         select();
         ASSERT_EQ(g->m_iState, 12);
         down();
@@ -146,6 +144,24 @@ protected:
         ASSERT_EQ(g->m_iState, 14);
     }
 };
+
+TEST_F(GameOver, ResultPanelShowsBothScoresAndAsksForANewRecord) {
+    EXPECT_EQ(text(g->m_iWndRank, 2), "             0");
+    EXPECT_EQ(text(g->m_iWndRank, 4), "       100,000");
+    // "ランキング送信？", with "yes" lit
+    EXPECT_EQ(text(g->m_iWndRank, 5),
+              "\x83\x89\x83\x93\x83\x4c\x83\x93\x83\x4f\x91\x97\x90\x4d\x81\x48");
+    EXPECT_EQ(g->m_bYesNo, 1);
+    EXPECT_TRUE(highlighted(g->m_iWndYesNo, 0));
+    g->m_la[4] = 100000;  // the same score again is no record
+    g->m_tuw.swapTextColor(g->m_iWndYesNo, 0);
+    g->m_bYesNo = 0;
+    g->drawRank();
+    // "記録更新ならず"
+    EXPECT_EQ(text(g->m_iWndRank, 5), "\x8b\x4c\x98\x5e\x8d\x58\x90\x56\x82\xc8\x82\xe7\x82\xb8");
+    EXPECT_EQ(g->m_bYesNo, 0);
+    EXPECT_FALSE(highlighted(g->m_iWndYesNo, 0));
+}
 
 TEST_F(GameOver, NoNewRecordGoesBackToTheTitle) {
     g->m_la[4] = 1000000;
@@ -155,8 +171,6 @@ TEST_F(GameOver, NoNewRecordGoesBackToTheTitle) {
 }
 
 TEST_F(GameOver, SendingTheScoreWithoutTheServiceReportsFailure) {
-    g->m_iYesNoPos = 0;
-    g->m_tuw.swapTextColor(g->m_iWndYesNo, 0);  // the question as the result panel opens it
     select();
     ASSERT_EQ(g->m_iState, 12);
     EXPECT_TRUE(highlighted(g->m_iWndEntryCmd, 0) ||
