@@ -93,6 +93,37 @@ TEST_F(Loop, StepsStopOnEveryHourBoundary) {
     EXPECT_EQ(g->m_la[0], MainCanvas::GAME_START + 1610612736LL);
 }
 
+namespace budget {
+inline uint32_t now = 0;
+// A real-time clock that has moved on 60 ms at every reading: the trains' budget is
+// always spent by the time they would move.
+inline uint32_t slow() {
+    return now += 60;
+}
+}  // namespace budget
+
+TEST_F(Loop, HourlyWorkRunsAgainWhenTheBudgetStopsShortOfTheHour) {
+    startNewGame();
+    int cell = -1;
+    for (int yx = 0; yx < MainCanvas::CELLS && cell < 0; yx++) {
+        if (g->m_sbaMapTyp[yx] >= 6) cell = yx;
+    }
+    ASSERT_GE(cell, 0);
+    g->m_sbaMapPr2[cell] = 99;  // each hourly renewal lowers it by an eighth and 8 more
+    g->m_la[0] = 7779590000LL;  // 10,000 ms before hour 2,161
+    device::setClock(budget::slow);
+    g->nextFrame(32768);
+    EXPECT_EQ(g->m_la[0], 7779590000LL);
+    EXPECT_EQ(g->m_sbaMapPr2[cell], 79);
+    g->nextFrame(32768);  // the same hour's work again, and still no movement
+    EXPECT_EQ(g->m_la[0], 7779590000LL);
+    EXPECT_EQ(g->m_sbaMapPr2[cell], 62);
+    device::setClock(testclock::read);
+    g->nextFrame(32768);
+    EXPECT_EQ(g->m_la[0], 7779622768LL);
+    EXPECT_EQ(g->m_sbaMapPr2[cell], 47);
+}
+
 TEST_F(Loop, HeldClockDoesNotMoveButMessagesCountDown) {
     startNewGame();
     g->m_sba[3] = 2;
