@@ -120,22 +120,24 @@ bool isWhole(const SaveRecord& r) {
     return r.m_sba[0] == 1 && r.m_sba[1] == 1;
 }
 
-// The header: every flag 0 or 1 (a saved clock hold keeps only the pause bit) and a speed
-// 1..25. The login fields are text the player typed and may hold any bytes.
+// The header: the save flags, the ranking flag, the clock hold (a save keeps only the pause
+// bit) and the 3D view flag 0 or 1, and a speed 1..25. The fund window slot is read by its bit
+// 0 alone; the login fields are text the player typed and may hold any bytes.
 bool checkHeader(const SaveRecord& r) {
-    for (int i : {0, 1, 2, 3, 5, 6}) {
+    for (int i : {0, 1, 2, 3, 6}) {
         if (!within(r.m_sba[i], 0, 1)) return false;
     }
     return within(r.m_sba[4], 1, 25);
 }
 
 // The view slots: sweep position, scale, 3D cursor and the map cursor cell, which the
-// commands act on, seen both ways (cell slots and screen cell plus scroll offset).
+// commands act on. In the 2D view the commands also find it as screen cell plus scroll
+// offset; the 3D view recentres those when it is left, so there they may be stale.
 bool checkSlots(const SaveRecord& r) {
     const auto& s = r.m_swa;
+    const bool cursor2D = r.m_sba[6] != 0 || (onMap(s[4] + s[8]) && onMap(s[5] + s[9]));
     return within(s[0], 0, MainCanvas::CELLS - 1) && within(s[1], 3, 48) && within(s[2], 0, 1023) &&
-           within(s[3], 0, 1023) && onMap(s[6]) && onMap(s[7]) && onMap(s[4] + s[8]) &&
-           onMap(s[5] + s[9]);
+           within(s[3], 0, 1023) && onMap(s[6]) && onMap(s[7]) && cursor2D;
 }
 
 // The clock never runs back before the start of a game; money stays far from overflow; the

@@ -10,11 +10,13 @@
 #include <iterator>
 #include <memory>
 #include <random>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "game/MainCanvas.h"
+#include "tools/sim/Scenario.h"
 
 namespace fs = std::filesystem;
 
@@ -424,7 +426,6 @@ TEST_F(SaveGameTest, RecordBreakingTheWorldsRulesIsRejectedWhole) {
         {"clock hold with a window count", {{kSba + 3, {3}}}},
         {"speed 0", {{kSba + 4, {0}}}},
         {"speed 26", {{kSba + 4, {26}}}},
-        {"fund window flag 2", {{kSba + 5, {2}}}},
         {"3D flag -1", {{kSba + 6, {0xFF}}}},
         {"sweep position 4096", {{kSwa + 0, be16(4096)}}},
         {"sweep position -1", {{kSwa + 0, be16(-1)}}},
@@ -521,6 +522,8 @@ TEST_F(SaveGameTest, ValuesTheGameCanLeaveAreTaken) {
           {kLa + 40, be64(INT64_MAX)}}},
         {"scale limits", {{kSwa + 2, be16(3)}}},
         {"running", {{kSba + 3, {0}}}},
+        {"fund window slot with other bits", {{kSba + 5, {3}}}},
+        {"3D view with a stale 2D cursor", {{kSba + 6, {1}}, {kSwa + 16, be16(60)}}},
         {"standing a whole day", {{kSP + 8, be32(-86400000)}}},
         {"two trains on one cell", {{kTrX + 2, {11}}}},
         {"negative passenger count", {{kPaH + 2, be16(-5)}}},
@@ -602,6 +605,54 @@ TEST_F(SaveGameTest, NetworkFormsFailAsAnUnansweredRequest) {
     EXPECT_EQ(h->loadGame(1, 1), 0);
     EXPECT_EQ(snapshot(*h), before);
     EXPECT_EQ(readFile(), whole);
+}
+
+// A game played through the game's own operations, saved and continued every so often:
+// whatever the simulation leaves in the world, the loader takes back unchanged.
+TEST_F(SaveGameTest, PlayedGameAlwaysContinues) {
+    std::ostringstream refusals;
+    std::istringstream start("seed 7\nnewgame\n");
+    ASSERT_EQ(Scenario::run(*g, start, refusals, "."), 0) << refusals.str();
+    g->m_la[1] = 10000000;  // a rich player, so that every purchase goes through
+    std::istringstream script(R"(
+        track 30 10 30 40
+        track 30 20 36 26
+        station 31 12
+        station 31 38
+        station 33 25
+        buytrain 0 5
+        placetrain 0 30 11 2
+        buytrain 1 20
+        placetrain 1 30 30 6
+        buytrain 2 27
+        placetrain 2 33 23 1
+        buytrain 3 0
+        point 30 20 10 1
+        point 30 20 11 1
+        stop 31 12 0 5
+        stop 31 12 1 1
+        stop 31 38 4 4
+        stop 33 25 6 3
+    )");
+    ASSERT_EQ(Scenario::run(*g, script, refusals, "."), 0) << refusals.str();
+    bool carried = false, stood = false;
+    for (int round = 0; round < 12; round++) {
+        std::istringstream more("run 23");
+        ASSERT_EQ(Scenario::run(*g, more, refusals, "."), 0);
+        for (int n = 0; n < MainCanvas::TRAINS; n++) {
+            carried = carried || g->TrainaPaH[n * 16] + g->TrainaPaO[n * 16] > 0;
+            stood = stood || (g->TrainY[n] >= 0 && g->TrainSP[n] < 0);
+        }
+        ASSERT_EQ(g->saveGame(1, 0), 1);
+        const Bytes saved = readFile();
+        auto h = std::make_unique<MainCanvas>();
+        ASSERT_EQ(h->loadGame(1, 0), 1) << "after " << (round + 1) * 23 << " hours";
+        ASSERT_EQ(h->saveGame(1, 0), 1);
+        EXPECT_EQ(readFile(), saved);
+    }
+    // The saves caught passengers aboard and trains standing at stations.
+    EXPECT_TRUE(carried);
+    EXPECT_TRUE(stood);
 }
 
 // Every file of the fuzzing corpus goes through both loads; whatever is taken saves back to
