@@ -242,8 +242,9 @@ bool readSaveFile(std::vector<int8_t>& bytes) {
     return true;
 }
 
-// Writes the bytes to a file beside the save and renames it over the save only when every
-// byte reached the disk, so a failed write or a crash leaves the previous save whole.
+// Writes the bytes to a file beside the save and renames it over the save only once every
+// byte was written and the file closed, so a failed write or a crash during the write leaves
+// the previous save whole.
 bool replaceSaveFile(const std::vector<int8_t>& bytes) {
     const std::string target = Connector::SCRATCHPAD_FILE;
     const std::string temp = target + ".tmp";
