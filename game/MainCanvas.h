@@ -337,4 +337,35 @@ public:
     void putPlan();
     void drawArrow();
     int renewBlockSize(int step);
+
+    // ---- Map cursor, direction and function keys (screens/cursor.cpp) ----
+    // Each returns 1 for select, -1 for cancel, 0 otherwise.
+    int checkCursorKey();
+    int checkArrowKey();
+    void checkFunctionKey();
+    void to2D();
+
+    // ---- In-game commands (screens/commands.cpp) ----
+    // One frame of the game screen's commands; true when the clock routine follows.
+    bool gameFrame();
+
+    // ---- Information panels (screens/panels.cpp) ----
+    void putTrainList();
+    int checkTrainListKey();
+    void putTrainState();
+    void putStationState();
+    void putBuyTrain();
+
+    // ---- Timetable editors (screens/timetable.cpp) ----
+    int m_iDiaPos = 0;  // cursor half-hour; up to 48 past the anchor while one is set
+    int m_iDiaPF = -1;  // range anchor, -1 for none
+    int m_iDiaPS = 1;   // step width: a block length once a station range was applied
+    int checkDiaKey(int iWnd);
+    void pointDiaFrame();
+    void stationDiaFrame();
+    void putDiaMain();
+    void putDiaGraduation();
+    void putDiaData(const int8_t* asb, int idx);
+    void putPointDia();
+    void putStationDia();
 };

@@ -166,14 +166,16 @@ void MainCanvas::wm_timer() {
             startGame(0);
             break;
         case 10:
-            // The in-game commands run here before the clock; with none built yet the
-            // free map cursor is the only mode, and it lets the clock run.
-            nextFrame(d * pow_2(m_sba[4] - 1));
-            if (m_la[0] == GAME_END) {
-                saveGame(1, 0);
-                drawRank();
-                m_iState = 11;
-                repaint();
+            // The commands take the keys first; the clock moves only on the paths that let
+            // it, and the end of the game is found after it moved.
+            if (gameFrame()) {
+                nextFrame(d * pow_2(m_sba[4] - 1));
+                if (m_la[0] == GAME_END) {
+                    saveGame(1, 0);
+                    drawRank();
+                    m_iState = 11;
+                    repaint();
+                }
             }
             break;
         case 11:

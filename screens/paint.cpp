@@ -87,10 +87,7 @@ void MainCanvas::paint(Graphics& g) {
     m_bPaint = 0;
 }
 
-// The map and the windows of the game screen, later ones over earlier ones. The
-// timetable charts and the contents of the train state and purchase windows
-// belong to the timetable editor and the panels; until those exist the windows
-// show their current items.
+// The map and the windows of the game screen, later ones over earlier ones.
 void MainCanvas::paintGame() {
     // A repaint for a cursor move inside the command menu or a timetable editor
     // keeps the map picture the back buffer already holds.
@@ -117,9 +114,17 @@ void MainCanvas::paintGame() {
     }
     if (m_bTrain == 1) m_tuw.put(m_iWndTrainList);
     if (m_iArrow != -1) drawArrow();
+    if (m_bPointDia == 1) putPointDia();
+    if (m_bStationDia == 1) putStationDia();
     if (m_bTrainCmd == 1) m_tuw.put(m_iWndTrainCmd);
-    if (m_iTrainNo != -1) m_tuw.put(m_iWndTrainState);
-    if (m_bBuyTrain == 1) m_tuw.put(m_iWndBuyTrain);
+    if (m_iTrainNo != -1) {
+        putTrainState();
+        m_tuw.put(m_iWndTrainState);
+    }
+    if (m_bBuyTrain == 1) {
+        putBuyTrain();
+        m_tuw.put(m_iWndBuyTrain);
+    }
     if (m_iMsgWait != 0) m_tuw.put(m_iWndMsg);
     if (m_bYesNo == 1) {
         m_tuw.setY(m_iWndYesNo, getHeight() * 3 / 5);
