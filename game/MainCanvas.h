@@ -310,15 +310,21 @@ public:
     int searchStopStation(int n) const;
     int getPointExit(int y, int x, int m, int v, int t) const;
     void stopAtStation(int n, int st, int t);
+    void applyStopRule(int n, int st, int t);
 
     // ---- Passengers (game/passengers.cpp) ----
+    // The buildings around each station, kept for boarding and alighting (not saved).
+    std::shared_ptr<struct CatchmentCache> m_pCatchment;
+    void holdCatchments(bool on);
     int getTrainP(int n) const;
     void takeTrain(int n, int sms);
     int takeTrain_main(int y, int x, int l, int sms, int pt);
     void trainGetOff(int n, int st);
+    int64_t trainGetOff_fares(int n, int st);
     void removePassengerGroup(int n, int k);
     int trainGetOff_main(int s, int t, int p);
     int trainGetOff_main_main(int y, int x, int l, int pt, int pe);
+    int absorb(int yx, int typ, int l, int pt, int pe);
     void renewPassenger(int nt);
 
     // ---- Ranking (online/rank.cpp) ----

@@ -61,8 +61,14 @@ int MainCanvas::getPointExit(int y, int x, int m, int v, int t) const {
 // time t: passengers alight, then the train stands ten minutes, waits for the next departure
 // (turning back for the turn-back rule) or runs through.
 void MainCanvas::stopAtStation(int n, int st, int t) {
-    if (n < 0 || n >= TRAINS || st < 0 || st >= STATIONS) return;
     trainGetOff(n, st);
+    applyStopRule(n, st, t);
+}
+
+// The stop rule alone: sets train n's stop timer, and turns it for the turn-back rule, by the
+// rule of station st for the half-hour of elapsed time t.
+void MainCanvas::applyStopRule(int n, int st, int t) {
+    if (n < 0 || n >= TRAINS || st < 0 || st >= STATIONS) return;
     const int s = getDiaTime(t);
     const int r = StationDD[st * kSlots + s];
     if (r == 2) {

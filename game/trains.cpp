@@ -20,8 +20,19 @@ bool onMap(int y, int x) {
     return y >= 0 && y < MainCanvas::MAP && x >= 0 && x < MainCanvas::MAP;
 }
 
+// Bits set in the low 8 bits of a track mask, from a table: the build targets no particular
+// processor, and a call per cell entered shows in the running time.
+struct BitCounts {
+    uint8_t n[256]{};
+    constexpr BitCounts() {
+        for (int m = 0; m < 256; m++)
+            n[m] = static_cast<uint8_t>(std::popcount(static_cast<unsigned>(m)));
+    }
+};
+constexpr BitCounts kBits;
+
 int bitCount(int m) {
-    return std::popcount(static_cast<unsigned>(m) & 0xFFu);
+    return kBits.n[m & 0xFF];
 }
 
 // The running state of one call of the movement step. Instead of adding every sub-step to
@@ -39,6 +50,7 @@ public:
                 stationAt_[g.StationY[i] * MainCanvas::MAP + g.StationX[i]] =
                     static_cast<int8_t>(i);
         }
+        g.holdCatchments(true);
         std::memset(trainsAt_, 0, sizeof trainsAt_);
         for (int n = 0; n < MainCanvas::TRAINS; n++) {
             since_[n] = 0;
@@ -53,6 +65,10 @@ public:
         }
     }
 
+    ~TrainPass() { g_.holdCatchments(false); }
+    TrainPass(const TrainPass&) = delete;
+    TrainPass& operator=(const TrainPass&) = delete;
+
     // Elapsed time of the earliest event of any train; kNever with no train on the map.
     int64_t nextEvent() const {
         int64_t m = kNever;
@@ -61,10 +77,39 @@ public:
         return m;
     }
 
-    bool dueBy(int n, int t) const { return due_[n] <= t; }
+    // Runs, in slot order, the events of every train due by elapsed time t, the sub-step
+    // having begun at prev. Returns the earliest event after them, and sets hit when a train
+    // ran into another one.
+    int64_t runEvents(int t, int prev, bool& hit) {
+        int64_t m = kNever;
+        for (int n = 0; n < MainCanvas::TRAINS; n++) {
+            if (due_[n] <= t && event(n, t, prev)) hit = true;
+            m = due_[n] < m ? due_[n] : m;
+        }
+        return m;
+    }
 
-    // Runs the event of train n at elapsed time t, the sub-step having begun at prev. Returns
-    // true when the train ran into another one.
+    // Brings every train still on the map up to elapsed time t; returns the fares collected.
+    int64_t finish(int t) {
+        for (int n = 0; n < MainCanvas::TRAINS; n++) {
+            if (due_[n] != kNever) settle(n, t);
+        }
+        return fares_;
+    }
+
+private:
+    MainCanvas& g_;
+    int8_t stationAt_[MainCanvas::CELLS];  // lowest station slot at each cell, -1 none
+    uint8_t trainsAt_[MainCanvas::CELLS];  // trains standing on each cell
+    int64_t due_[MainCanvas::TRAINS];
+    int since_[MainCanvas::TRAINS];
+    int cell_[MainCanvas::TRAINS][2];  // cell time straight and diagonal
+    int64_t fares_ = 0;                // paid once the pass is over
+
+    int cellTime(int n, int v) const { return cell_[n][v & 1]; }
+
+    // Runs the event of train n at elapsed time t. Returns true when the train ran into
+    // another one.
     bool event(int n, int t, int prev) {
         const bool standing = g_.TrainSP[n] < 0;
         settle(n, t);
@@ -78,23 +123,6 @@ public:
         if (!hit) schedule(n, t);
         return hit;
     }
-
-    // Brings every train still on the map up to elapsed time t.
-    void finish(int t) {
-        for (int n = 0; n < MainCanvas::TRAINS; n++) {
-            if (due_[n] != kNever) settle(n, t);
-        }
-    }
-
-private:
-    MainCanvas& g_;
-    int8_t stationAt_[MainCanvas::CELLS];  // lowest station slot at each cell, -1 none
-    uint8_t trainsAt_[MainCanvas::CELLS];  // trains standing on each cell
-    int64_t due_[MainCanvas::TRAINS];
-    int since_[MainCanvas::TRAINS];
-    int cell_[MainCanvas::TRAINS][2];  // cell time straight and diagonal
-
-    int cellTime(int n, int v) const { return cell_[n][v & 1]; }
 
     // Adds the time since the train was last counted to its stop timer, or while it runs, to
     // its time in the cell and to the running cost.
@@ -183,7 +211,7 @@ private:
         g_.TrainX[n] = static_cast<int8_t>(nx);
         g_.TrainC[n] -= c;
 
-        const int m = g_.getMapPrm(ny, nx) & 0xFF;
+        const int m = g_.m_sbaMapPrm[to] & 0xFF;
         const int bits = bitCount(m);
         bool turned = false;
         bool bend = false;
@@ -204,13 +232,17 @@ private:
         }
         if (!bend && !turned) {
             const int st = stationBeside(n);
-            if (st != -1) g_.stopAtStation(n, st, t);
+            if (st != -1) {
+                fares_ += g_.trainGetOff_fares(n, st);
+                g_.applyStopRule(n, st, t);
+            }
         }
         // A train never runs onto a track end or off the track: it turns back here instead.
         const int w = g_.TrainV[n] & 7;
         const int ay = ny + MainCanvas::getVY(w);
         const int ax = nx + MainCanvas::getVX(w);
-        if (g_.getMapTyp(ay, ax) != 4 || bitCount(g_.getMapPrm(ay, ax)) == 1)
+        const int ahead = onMap(ay, ax) ? ay * MainCanvas::MAP + ax : -1;
+        if (ahead < 0 || g_.m_sbaMapTyp[ahead] != 4 || bitCount(g_.m_sbaMapPrm[ahead]) == 1)
             g_.TrainV[n] = static_cast<int8_t>((v + 4) & 7);
         g_.m_bRepaint = 1;
         return false;
@@ -265,22 +297,25 @@ int MainCanvas::advanceTrain(int ms, int64_t ls) {
     TrainPass pass(*this);
     int t = 0;
     int end = ms;
+    int64_t next = pass.nextEvent();
     while (t < end) {
         // Measured modulo 2^32 like the platform clock, so its wrap-around cannot stall a frame.
         if (timeGetTime() - static_cast<uint32_t>(ls) >= kBudgetMs) break;
-        int64_t d = pass.nextEvent() - t;
+        int64_t d = next - t;
         // A train turned onto a shorter cell time than it has already spent leaves at once.
         if (d < 0) d = 0;
         if (d > end - t) d = end - t;
         const int prev = t;
         t += static_cast<int>(d);
-        for (int n = 0; n < TRAINS; n++) {
-            // After a collision the pass still ends for every train, then the call stops.
-            if (pass.dueBy(n, t) && pass.event(n, t, prev)) end = 0;
-        }
+        bool hit = false;
+        next = pass.runEvents(t, prev, hit);
+        // After a collision the pass still ends for every train, then the call stops.
+        if (hit) end = 0;
     }
-    pass.finish(t);
-    addFund(-(m_la[2] / kCostUnit));
+    // The fares and the running cost settle together: nothing reads the funds while the
+    // trains move, so the sum is what paying each fare on the way would leave.
+    const int64_t fares = pass.finish(t);
+    addFund(fares - m_la[2] / kCostUnit);
     m_la[2] %= kCostUnit;
     return t;
 }

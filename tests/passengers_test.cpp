@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <random>
+
 #include "train_world.h"
 
 namespace {
@@ -225,6 +228,151 @@ TEST_F(Passengers, MidnightDrawsGoRowByRow) {
     g->renewPassenger(0);
     EXPECT_EQ(g->getMapTyp(5, 63), 2);
     EXPECT_EQ(g->getMapTyp(6, 0), 6);
+}
+
+// ---- Boarding and alighting against a cell-by-cell walk of the rules ----
+
+// The catchment cells in walking order, ring by ring, calling f(y, x, l, stepEnd).
+template <class F>
+void walkCatchment(int sy, int sx, F f) {
+    for (int l = 1; l <= 15; l++) {
+        for (int dy = -l; dy <= l; dy++) {
+            const int e = l - (dy < 0 ? -dy : dy);
+            if (!f(sy + dy, sx - e, l, e == 0)) return;
+            if (e != 0 && !f(sy + dy, sx + e, l, true)) return;
+        }
+    }
+}
+
+void literalTakeTrain(MainCanvas& g, int n, int sms) {
+    int k = 0;
+    int aboard = 0;
+    while (k < 16 && (g.TrainaPaH[n * 16 + k] != 0 || g.TrainaPaO[n * 16 + k] != 0)) {
+        aboard += g.TrainaPaH[n * 16 + k] + g.TrainaPaO[n * 16 + k];
+        k++;
+    }
+    if (k == 16) return;
+    const int st = g.searchStopStation(n);
+    if (st < 0) return;
+    g.TrainaSS[n * 16 + k] = static_cast<int8_t>(st);
+    int h = 0;
+    int o = 0;
+    int skipRing = 0;
+    walkCatchment(g.StationY[st], g.StationX[st], [&](int y, int x, int l, bool) {
+        if (l == skipRing) return true;
+        int b = g.takeTrain_main(y, x, l, sms, 0);
+        h += b;
+        if (aboard + ((o + h + b) >> 4) >= 250) {
+            skipRing = l;
+            return true;
+        }
+        b = g.takeTrain_main(y, x, l, sms, 1);
+        o += b;
+        if (aboard + ((o + h + b) >> 4) >= 250) skipRing = l;
+        return true;
+    });
+    g.TrainaPaH[n * 16 + k] = static_cast<int16_t>(h >> 4);
+    g.TrainaPaO[n * 16 + k] = static_cast<int16_t>(o >> 4);
+}
+
+int literalAbsorb(MainCanvas& g, int s, int t, int p) {
+    int r = p;
+    bool placed = false;
+    walkCatchment(g.StationY[s], g.StationX[s], [&](int y, int x, int l, bool stepEnd) {
+        r -= g.trainGetOff_main_main(y, x, l, t, r);
+        placed = stepEnd && r == 0;
+        return !placed;
+    });
+    return placed ? p : p - r;
+}
+
+// A dense random town around a few stations, a train beside one of them.
+void makeTown(MainCanvas& w, uint32_t seed) {
+    std::mt19937 rng(seed);
+    auto R = [&](int n) { return static_cast<int>(rng() % static_cast<uint32_t>(n)); };
+    for (int yx = 0; yx < MainCanvas::CELLS; yx++) {
+        const int typ = R(3) == 0 ? 2 : 6 + R(14);
+        w.setMapTyp(yx / 64, yx % 64, typ, typ == 2 ? 0 : R(113) - 13);
+        w.setMapPr2(yx / 64, yx % 64, R(100));
+    }
+    w.StationY.fill(-1);
+    w.TrainY.fill(-2);
+    for (int i = 0; i < 6; i++) {
+        w.StationY[i] = static_cast<int8_t>(R(64));
+        w.StationX[i] = static_cast<int8_t>(R(64));
+        w.setMapTyp(w.StationY[i], w.StationX[i], 5, i);
+    }
+    w.RND_type = 1 + R(100000);
+    w.RND_count = 1 + R(2000);
+    w.m_la[0] = MainCanvas::GAME_START + R(24) * 3600000LL;
+}
+
+#define EXPECT_SAME(field) EXPECT_TRUE(a->field == b->field) << #field << " at round " << round
+
+TEST(PassengersAgainstTheRules, BoardingAndAlightingMatchACellByCellWalk) {
+    for (uint32_t seed = 1; seed <= 4; seed++) {
+        auto a = std::make_unique<MainCanvas>();
+        auto b = std::make_unique<MainCanvas>();
+        makeTown(*a, seed);
+        makeTown(*b, seed);
+        std::mt19937 rng(seed * 31);
+        auto R = [&](int n) { return static_cast<int>(rng() % static_cast<uint32_t>(n)); };
+        for (int round = 0; round < 150; round++) {
+            // The town changes between stops: buildings come and go, a station slot moves.
+            for (int i = 0; i < 6; i++) {
+                // Half of the changes fall on the outermost ring of a station.
+                const int c = R(6), dy = R(31) - 15, e = 15 - (dy < 0 ? -dy : dy);
+                const int y = i % 2 ? R(64) : a->StationY[c] + dy;
+                const int x = i % 2 ? R(64) : a->StationX[c] + (R(2) ? e : -e);
+                if (a->getMapTyp(y, x) == 5) continue;
+                const int typ = R(2) ? 2 : 6 + R(14);
+                a->setMapTyp(y, x, typ, 0);
+                b->setMapTyp(y, x, typ, 0);
+            }
+            if (R(10) == 0) {
+                const int s = R(6), y = R(64), x = R(64);
+                for (auto* w : {a.get(), b.get()}) {
+                    w->setMapTyp(w->StationY[s], w->StationX[s], 0, 0);
+                    w->StationY[s] = static_cast<int8_t>(y);
+                    w->StationX[s] = static_cast<int8_t>(x);
+                    w->setMapTyp(y, x, 5, s);
+                }
+            }
+            const int s = R(6);
+            const int v = 2 * R(4);
+            // The train stands with the station on its right-hand side.
+            const int r = (v + 2) & 7;
+            for (auto* w : {a.get(), b.get()}) {
+                w->TrainY[0] = static_cast<int8_t>(w->StationY[s] - MainCanvas::getVY(r));
+                w->TrainX[0] = static_cast<int8_t>(w->StationX[s] - MainCanvas::getVX(r));
+                w->TrainV[0] = static_cast<int8_t>(v);
+            }
+            if (R(3) == 0) {
+                const int k = R(16);
+                const int16_t h = static_cast<int16_t>(R(300));
+                for (auto* w : {a.get(), b.get()}) {
+                    for (int j = 0; j < 16; j++)
+                        w->TrainaPaH[j] = w->TrainaPaO[j] = 0;
+                    w->TrainaPaH[k] = h;
+                }
+            }
+            const int sms = R(3600000);
+            a->takeTrain(0, sms);
+            literalTakeTrain(*b, 0, sms);
+            const int t = R(2);
+            const int p = R(3) == 0 ? 0 : R(2000);
+            const int other = R(6);
+            EXPECT_EQ(a->trainGetOff_main(other, t, p), literalAbsorb(*b, other, t, p));
+            EXPECT_SAME(TrainaSS);
+            EXPECT_SAME(TrainaPaH);
+            EXPECT_SAME(TrainaPaO);
+            EXPECT_SAME(m_sbaMapPrm);
+            EXPECT_SAME(m_sbaMapPr2);
+            EXPECT_SAME(RND_count);
+            EXPECT_SAME(RND_type);
+            if (::testing::Test::HasFailure()) return;
+        }
+    }
 }
 
 }  // namespace
