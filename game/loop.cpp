@@ -148,8 +148,13 @@ void MainCanvas::wm_timer() {
             // nothing is sent, so the copy on the service is never replaced by
             // whatever happens to be in memory.
             if (loadGame(1, 0)) {
-                saveGame(1, 1);
-                saveGame(0, 0);
+                // Loading left only a header in the local save: when the game could not
+                // be sent, it goes back where it came from.
+                if (saveGame(1, 1)) {
+                    saveGame(0, 0);
+                } else {
+                    saveGame(1, 0);
+                }
             }
             m_iMsgWait = 0;
             m_iState = 6;

@@ -125,6 +125,29 @@ TEST_F(States, TypedPasswordIsStoredCutToItsField) {
     EXPECT_EQ(g->LoginID[0], 0);
 }
 
+// The upload moves the saved game to the service; when it cannot be sent, the local
+// save must still hold the whole game afterwards.
+TEST_F(States, FailedUploadKeepsTheWholeLocalSave) {
+    g->newGame();
+    ASSERT_EQ(g->saveGame(1, 0), 1);
+    ASSERT_EQ(std::filesystem::file_size("savedata.bin"), 35081u);
+    g->m_bLogin = 1;
+    down();
+    down();
+    select();
+    ASSERT_EQ(g->m_iState, 6);
+    select();  // "send data": the request runs on the next frame
+    EXPECT_EQ(g->m_iState, 6);
+    EXPECT_EQ(std::filesystem::file_size("savedata.bin"), 35081u);
+    // "continue" still finds the game (and, as every continue does, leaves a header)
+    cancel();
+    up();
+    select();
+    tick(16);
+    EXPECT_EQ(g->m_iState, 10);
+    EXPECT_EQ(std::filesystem::file_size("savedata.bin"), 37u);
+}
+
 class GameOver : public States {
 protected:
     void SetUp() override {
