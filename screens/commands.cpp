@@ -421,14 +421,31 @@ void trainCommand(MainCanvas& g) {
     g.repaint();
 }
 
+// Centres the view and the cursor on the chosen train, as the view does while following it.
+void centreOnTrain(MainCanvas& g) {
+    const int n = g.m_iTrainNo;
+    const int B = g.m_iBlockSize;
+    if (n < 0 || n >= MainCanvas::TRAINS || g.TrainY[n] < 0 || B < 1) return;
+    g.m_swa[6] = g.TrainY[n];
+    g.m_swa[7] = g.TrainX[n];
+    g.m_swa[4] = static_cast<int16_t>(g.getHeight() / B / 2);
+    g.m_swa[5] = static_cast<int16_t>(g.getWidth() / B / 2);
+    g.m_swa[8] = static_cast<int16_t>(g.m_swa[6] - g.m_swa[4]);
+    g.m_swa[9] = static_cast<int16_t>(g.m_swa[7] - g.m_swa[5]);
+    g.m_swa[2] = static_cast<int16_t>(g.m_swa[6] * 16 + 8);
+    g.m_swa[3] = static_cast<int16_t>(g.m_swa[7] * 16 + 8);
+}
+
 // Following a train: the function keys work, and select or cancel brings the train command
-// window back.
+// window back. The train may have run on since the view last followed it, so the cursor is
+// put on its cell again: turning it offers the directions of the cell it stands on.
 void trainFollow(MainCanvas& g) {
     g.checkFunctionKey();
     if (selected() || cancelled()) {
         g.m_bTrainLock = 0;
         g.m_sba[3] = static_cast<int8_t>(g.m_sba[3] + kHold);
         g.m_bTrainCmd = 1;
+        centreOnTrain(g);
         g.repaint();
     }
 }

@@ -484,10 +484,14 @@ TEST_F(Commands, TrainCommandWindowFollowsTurnsAndRemovesTheTrain) {
     press(keycode::kFaster);  // the function keys work while following
     EXPECT_EQ(g->m_sba[4], 2);
     EXPECT_GT(g->m_la[0], clock);
+    g->TrainX[0] = 22;  // it runs on before the player stops following it
     select();
     EXPECT_EQ(g->m_bTrainLock, 0);
     EXPECT_EQ(g->m_bTrainCmd, 1);
     EXPECT_EQ(clockHold(), 2);
+    EXPECT_EQ(cursorY(), 20);
+    EXPECT_EQ(cursorX(), 22);
+    EXPECT_EQ(g->m_swa[5] + g->m_swa[9], 22);
 
     down();
     select();  // "方向"
