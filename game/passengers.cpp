@@ -71,8 +71,12 @@ int cellAt(int y, int x) {
 struct HourOfBoarding {
     int weight;
     bool quiet[2];
-    explicit HourOfBoarding(int hour)
-        : weight(kHourWeight[hour]), quiet{hour <= 2 || hour >= 12, hour >= 3 && hour <= 11} {}
+    // A clock before 1970 never arises in play; its hour is still kept inside the day.
+    explicit HourOfBoarding(int hour) : HourOfBoarding(hour % 24 + (hour % 24 < 0 ? 24 : 0), 0) {}
+
+private:
+    HourOfBoarding(int h, int)
+        : weight(kHourWeight[h]), quiet{h <= 2 || h >= 12, h >= 3 && h <= 11} {}
 };
 
 // What building cell yx of level lv in ring l sends as passengers of kind pt, in sixteenths

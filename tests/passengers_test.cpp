@@ -165,6 +165,17 @@ TEST_F(Passengers, GroupsBackAtTheirOriginGetOffWithoutAFare) {
     EXPECT_EQ(g->StationPTM[b], 0);
 }
 
+TEST_F(Passengers, AGroupNamingNoStationSlotLeavesWithoutAFare) {
+    // Only a damaged record holds such an origin; nothing is read outside the tables.
+    group(n, 0, -1, 5, 5);
+    group(n, 1, 80, 3, 0);
+    group(n, 2, 100, 0, 2);
+    g->trainGetOff(n, b);
+    EXPECT_EQ(g->getTrainP(n), 0);
+    EXPECT_EQ(g->m_la[1], 100000);
+    EXPECT_EQ(g->StationPTM[b], 0);
+}
+
 TEST_F(Passengers, HourlyRecoveryOfTheCounters) {
     struct Case {
         int typ, prm, pr2, hour;

@@ -14,7 +14,8 @@ class Trains : public TrainWorld {};
 TEST(TrainModels, CellTimesPricesAndColours) {
     struct Case {
         int v, s, ms;
-    } cases[] = {{0, 3, 192000}, {1, 3, 271529}, {2, 30, 19200}, {7, 30, 27152}, {4, 13, 44307}};
+    } cases[] = {{0, 3, 192000}, {1, 3, 271529}, {2, 30, 19200}, {7, 30, 27152},
+                 {4, 13, 44307}, {0, 0, 576000}};  // no speed below 1, never a division by zero
     for (const Case& c : cases)
         EXPECT_EQ(MainCanvas::advanceTrain_timeRequired(c.v, c.s), c.ms) << c.v << " " << c.s;
     EXPECT_EQ(MainCanvas::getTrainPrice(0), 20000);
@@ -124,6 +125,18 @@ TEST_F(Trains, ReversesBeforeAStationCellOrTheMapEdge) {
     EXPECT_EQ(g->TrainV[a], 6);
     EXPECT_EQ(g->TrainX[b], 4);
     EXPECT_EQ(g->TrainV[b], 6);
+}
+
+TEST_F(Trains, ATrainFacingTheMapEdgeTurnsBackWhereItStands) {
+    // Track never points off the map; should a train face the edge all the same, it stays on.
+    rail(10, 63, 68);
+    rail(10, 62, 68);
+    const int n = train(10, 63, 2);
+    EXPECT_EQ(run(192000), 192000);
+    EXPECT_EQ(g->TrainY[n], 10);
+    EXPECT_EQ(g->TrainX[n], 63);
+    EXPECT_EQ(g->TrainV[n], 6);
+    EXPECT_EQ(g->TrainC[n], 0);
 }
 
 TEST_F(Trains, CollisionDestroysBothPausesAndEndsTheCall) {
