@@ -160,4 +160,31 @@ TEST_F(Panels, ColourEditingShowsTheChosenChannel) {
     EXPECT_EQ(g->m_bBuyTrain, 0);
 }
 
+// A channel still chosen when the window closed stays chosen, but the window opens again on
+// the answers, where up and down move between the rows.
+TEST_F(Panels, ChosenChannelWaitsForTheColourRowWhenTheWindowReopens) {
+    openList();
+    select();
+    up();
+    right(2);  // green
+    cancel();
+    ASSERT_EQ(g->m_bBuyTrain, 0);
+    ASSERT_EQ(g->m_iBuyTrainClr, 2);
+    select();
+    ASSERT_EQ(g->m_bBuyTrain, 1);
+    EXPECT_EQ(g->m_iYesNoY, 0);
+    const int k = g->BuyTrainClr[0];
+    up();
+    EXPECT_EQ(g->m_iYesNoY, -1);
+    EXPECT_EQ(g->BuyTrainClr[0], k);
+    up();  // now the green channel rises, at most to 255
+    EXPECT_EQ(g->m_iYesNoY, -1);
+    EXPECT_EQ(g->BuyTrainClr[0], k);
+    down();
+    EXPECT_EQ(g->BuyTrainClr[0], k - 0x000100);
+    paint();
+    EXPECT_EQ(text(g->m_iWndBuyTrain, 10), "FE");
+    EXPECT_EQ(fc(g->m_iWndBuyTrain, 10), 0);
+}
+
 }  // namespace
