@@ -1,8 +1,6 @@
 #pragma once
-// TEAM NOTE (temporary, removed before release): before building, testing or committing, READ
-// /tmp/rules.md — it has the project rules, the shared build lock and the git lock every engineer
-// must use. The one game object: it holds the whole world in fixed arrays, runs the tick and the
-// screen states, and owns the windows of the game.
+// The one game object: it holds the whole world in fixed arrays, runs the tick and the screen
+// states, and owns the windows of the game.
 
 #include <array>
 #include <cstdint>

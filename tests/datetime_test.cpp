@@ -33,7 +33,10 @@ TEST_F(DateTime, ShowsGameYearsFromAprilOfYearOne) {
     } cases[] = {
         {7776000000LL, " 1\x94\x4E 4\x8C\x8E 1\x93\xFA", "00:00"},
         {323395200000LL, "11\x94\x4E 4\x8C\x8E 1\x93\xFA", "00:00"},
-        {68169600000LL + 7 * 3600000LL + 5 * 60000LL, " 3\x94\x4E 2\x8C\x8E" "29\x93\xFA", "07:05"},
+        {68169600000LL + 7 * 3600000LL + 5 * 60000LL,
+         " 3\x94\x4E 2\x8C\x8E"
+         "29\x93\xFA",
+         "07:05"},
         {7776000000LL + 86399999LL, " 1\x94\x4E 4\x8C\x8E 1\x93\xFA", "23:59"},
     };
     for (const auto& c : cases) {
