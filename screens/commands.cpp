@@ -2,10 +2,11 @@
 // train command window, train following, map cursor, train list, direction choice), every
 // cost is confirmed before it is paid, and the windows that stop the clock hold it while open.
 #include "game/MainCanvas.h"
+#include "screens/ui.h"
 
 namespace {
 
-constexpr int kSelect = 4, kCancel = 5, kFundKey = 16;
+constexpr int kFundKey = 16;
 constexpr int kHold = 2;  // what every clock-stopping window adds to the clock hold
 constexpr int kStationPrice = 20000;
 constexpr int kRailRemoval = 100;

@@ -1,9 +1,9 @@
 // The map cursor, the direction choice and the function keys (pause, game speed, zoom, view).
 #include "game/MainCanvas.h"
+#include "screens/ui.h"
 
 namespace {
 
-constexpr int kUp = 0, kDown = 1, kLeft = 2, kRight = 3, kSelect = 4, kCancel = 5;
 constexpr int kPause = 10, kSlower = 11, kFaster = 12, kZoomIn = 13, kZoomOut = 14, kView = 15;
 constexpr int kRepeat = 10;  // the map cursor and the zoom keys repeat above this count
 constexpr int kFine = 1023;  // the largest 3D cursor coordinate, in sixteenths of a cell

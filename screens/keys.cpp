@@ -1,13 +1,6 @@
 // The keypad read as per-frame key states, and the menu and yes/no routines.
 #include "game/MainCanvas.h"
-
-namespace {
-
-constexpr int kUp = 0, kDown = 1, kLeft = 2, kRight = 3, kSelect = 4, kCancel = 5;
-constexpr int kGrey = 0x666666;
-constexpr int kWhite = 0xFFFFFF;
-
-}  // namespace
+#include "screens/ui.h"
 
 // Fills the keypad-bit mask of every key index.
 void MainCanvas::initKey() {

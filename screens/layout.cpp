@@ -4,16 +4,14 @@
 #include <algorithm>
 
 #include "game/MainCanvas.h"
+#include "screens/ui.h"
 
 namespace {
 
-constexpr int kWhite = 0xFFFFFF;
-constexpr int kBlack = 0;
 constexpr int kNone = -1;
 constexpr int kShadow = 0x1000000;  // a black drop shadow
 constexpr int kDarkBlue = 153;
 constexpr int kDeepBlue = 102;
-constexpr int kGrey = 0x666666;
 constexpr int kGreen = 0x00FF00;
 constexpr int kYellow = 0xFFFF00;
 constexpr int kCyan = 0x00FFFF;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "game/MainCanvas.h"
+#include "screens/ui.h"
 
 namespace {
 
@@ -11,8 +12,6 @@ constexpr int kBackground = 0x000066;
 constexpr int kGrid = 0xBBAA44;
 constexpr int kTrack = 0xFFFFFF;
 constexpr int kPlan = 0xFFFF00;
-constexpr int kBlack = 0x000000;
-constexpr int kWhite = 0xFFFFFF;
 constexpr int kRegion = 0x666666;
 constexpr int kArrow = 0xFF0000;
 

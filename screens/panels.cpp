@@ -1,15 +1,12 @@
 // The train list, the train and station state windows and the purchase window: their texts
 // and colours, and the keys of the train list.
 #include "game/MainCanvas.h"
+#include "screens/ui.h"
 
 namespace {
 
-constexpr int kUp = 0, kDown = 1, kLeft = 2, kRight = 3, kSelect = 4, kCancel = 5;
 constexpr int kRepeat = 10;
-constexpr int kWhite = 0xFFFFFF;
-constexpr int kBlack = 0x000000;
 constexpr int kDim = 0x000066;
-constexpr int kGrey = 0x666666;
 constexpr int kChosen = 0xFFFF99;
 constexpr int kRows = 6;
 

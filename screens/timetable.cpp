@@ -3,15 +3,13 @@
 #include <algorithm>
 
 #include "game/MainCanvas.h"
+#include "screens/ui.h"
 
 namespace {
 
-constexpr int kLeft = 2, kRight = 3;
 constexpr int kRepeat = 10;
 constexpr int kSlots = 48;
 constexpr int kHold = 2;
-constexpr int kWhite = 0xFFFFFF;
-constexpr int kBlack = 0x000000;
 constexpr int kMark = 0x666666;
 // Colour of each command code in the strip and on its label: straight or stop, curve or turn
 // back, ten-minute stop, pass.
