@@ -4,13 +4,9 @@
 #include <string>
 
 #include "game/MainCanvas.h"
+#include "text_helpers.h"
 
 namespace {
-
-std::string bytes(const J_String& s) {
-    const auto& b = s.getBytes();
-    return std::string(b.begin(), b.end());
-}
 
 class DateTime : public ::testing::Test {
 protected:

@@ -3,38 +3,17 @@
 // world of fields at land level 0 (price 64) with empty tables, 100,000 in funds, no assets,
 // the slowest speed and the free map cursor on map cell (20, 20).
 
-#include <iconv.h>
-
 #include <string>
 #include <vector>
 
 #include "game_fixture.h"
+#include "text_helpers.h"
 
 namespace keycode {
 // Digit keys 1 to 7 on the function keys F1 to F7.
 constexpr int kPause = 59, kSlower = 60, kFaster = 61, kZoomIn = 62, kZoomOut = 63, kView = 64,
               kFund = 65;
 }  // namespace keycode
-
-// A UTF-8 text as the game's Shift_JIS bytes.
-inline std::string sjis(const char* utf8) {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    std::string in(utf8);
-    std::string out(in.size() * 2 + 4, '\0');
-    char* ip = in.data();
-    char* op = out.data();
-    size_t il = in.size(), ol = out.size();
-    const size_t r = iconv(cd, &ip, &il, &op, &ol);
-    iconv_close(cd);
-    EXPECT_NE(r, static_cast<size_t>(-1)) << utf8;
-    out.resize(out.size() - ol);
-    return out;
-}
-
-inline std::string bytes(const J_String& s) {
-    const std::vector<int8_t>& b = s.getBytes();
-    return std::string(b.begin(), b.end());
-}
 
 class InGame : public GameFixture {
 protected:

@@ -1,13 +1,13 @@
 // The fonts and the 31 windows of the game: places, sizes, backgrounds, items,
 // colours and first texts at the default size, and what changes with the width.
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "game/MainCanvas.h"
+#include "text_helpers.h"
 
 namespace {
 
@@ -16,26 +16,6 @@ constexpr int B_ = 0;          // black
 constexpr int NO = -1;         // no box, or a transparent window
 constexpr int SH = 0x1000000;  // black drop shadow
 constexpr int DB = 153;        // dark blue
-
-// The game's texts are Shift_JIS; the tests write them in UTF-8 and convert.
-std::string sjis(const char* utf8) {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    std::string in(utf8);
-    std::string out(in.size() * 2 + 4, '\0');
-    char* ip = in.data();
-    char* op = out.data();
-    size_t il = in.size(), ol = out.size();
-    const size_t r = iconv(cd, &ip, &il, &op, &ol);
-    iconv_close(cd);
-    EXPECT_NE(r, static_cast<size_t>(-1)) << utf8;
-    out.resize(out.size() - ol);
-    return out;
-}
-
-std::string bytes(const J_String& s) {
-    const std::vector<int8_t>& b = s.getBytes();
-    return std::string(b.begin(), b.end());
-}
 
 // A game object of the given drawing size with its fonts and windows made.
 std::unique_ptr<MainCanvas> laidOut(int height, int width) {

@@ -4,13 +4,9 @@
 #include <vector>
 
 #include "game_fixture.h"
+#include "text_helpers.h"
 
 namespace {
-
-std::string bytes(const J_String& s) {
-    const auto& b = s.getBytes();
-    return std::string(b.begin(), b.end());
-}
 
 // The title, menus, login form and ranking screens driven with the keys.
 class States : public GameFixture {
