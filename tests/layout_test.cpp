@@ -241,7 +241,9 @@ TEST(Layout, ItemsAt480HaveTheirPlacesColoursAndTexts) {
         EXPECT_EQ(t.m_t.m_iaBC[item], r.bc) << r.name << " item " << r.item;
         // The width left to the window's right edge is where the item's text wraps.
         EXPECT_EQ(t.m_t.m_iaV[item], t.m_iaV[n] - r.x) << r.name << " item " << r.item;
-        if (r.text) EXPECT_EQ(bytes(t.m_t.m_sa[item]), sjis(r.text)) << r.name << " " << r.item;
+        if (r.text) {
+            EXPECT_EQ(bytes(t.m_t.m_sa[item]), sjis(r.text)) << r.name << " " << r.item;
+        }
     }
     // Each window holds exactly the items listed.
     for (const WindowRow& w : kWindows480) {
