@@ -9,20 +9,25 @@
 
 #include "game/MainCanvas.h"
 
+// Makes every cell a field at land level 0 and empties the junction, station and train tables.
+inline void makePlainMap(MainCanvas& g) {
+    for (int y = 0; y < MainCanvas::MAP; y++) {
+        for (int x = 0; x < MainCanvas::MAP; x++) {
+            g.setMapTyp(y, x, 2, 0);
+            g.m_sbaMapVal[y * MainCanvas::MAP + x] = 0;
+        }
+    }
+    g.PointY.fill(-1);
+    g.StationY.fill(-1);
+    g.TrainY.fill(-2);
+}
+
 class BlankWorld : public ::testing::Test {
 protected:
     std::unique_ptr<MainCanvas> g = std::make_unique<MainCanvas>();
 
     void SetUp() override {
-        for (int y = 0; y < MainCanvas::MAP; y++) {
-            for (int x = 0; x < MainCanvas::MAP; x++) {
-                g->setMapTyp(y, x, 2, 0);
-                g->m_sbaMapVal[y * MainCanvas::MAP + x] = 0;
-            }
-        }
-        g->PointY.fill(-1);
-        g->StationY.fill(-1);
-        g->TrainY.fill(-2);
+        makePlainMap(*g);
         for (int i = 0; i < MainCanvas::CELLS; i++)
             g->RndMap[i] = static_cast<int16_t>(i);
         g->m_la[1] = 100000;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "blank_world.h"
 #include "game_fixture.h"
 #include "text_helpers.h"
 
@@ -27,15 +28,7 @@ protected:
         tick(24);  // line the frames up with the 16 ms quanta
         press(keycode::kEnter);
         ASSERT_EQ(g->m_iState, 10);
-        for (int y = 0; y < MainCanvas::MAP; y++) {
-            for (int x = 0; x < MainCanvas::MAP; x++) {
-                g->setMapTyp(y, x, 2, 0);
-                g->m_sbaMapVal[y * MainCanvas::MAP + x] = 0;
-            }
-        }
-        g->PointY.fill(-1);
-        g->StationY.fill(-1);
-        g->TrainY.fill(-2);
+        makePlainMap(*g);
         g->m_la[3] = 0;
         g->setFund(100000);
         g->m_sba[4] = 1;
